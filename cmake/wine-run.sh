@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a throwaway prefix of the build folder that
+# ctest runs in, never in the user's own prefix. Creates the prefix on first use.
+set -euo pipefail
+
+build_dir=${PEXALO_BUILD_DIR:-$PWD}
+while [ ! -f "$build_dir/CMakeCache.txt" ] && [ "$build_dir" != / ]; do build_dir=$(dirname "$build_dir"); done
+[ -f "$build_dir/CMakeCache.txt" ] || { echo "wine-run: no build folder above $PWD" >&2; exit 2; }
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEDEBUG=-all
+# No Mono or Gecko installer prompts in a throwaway prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Code page 932, as on our users' machines.
+export LC_ALL=ja_JP.UTF-8
+
+# A Wine server that starts without a display cannot create windows later on.
+if [ -z "${DISPLAY:-}" ]; then
+  exec "$(dirname "$0")/../scripts/with-display.sh" "$0" "$@"
+fi
+
+if [ ! -f "$WINEPREFIX/.ready" ]; then
+  mkdir -p "$WINEPREFIX"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.ready" ]; then
+      wineboot -i >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.ready"
+    fi
+  ) 9>"$build_dir/wineprefix.lock"
+fi
+
+exec wine "$@"

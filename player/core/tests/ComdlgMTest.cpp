@@ -1,0 +1,159 @@
+#include "ComdlgM.h"
+#include "DoubleByteCodePage.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace std::string_literals;
+
+struct FilterCase {
+    const char* fault;
+    Text filter;
+    Text expected;
+};
+
+class FilterListTable : public testing::TestWithParam<FilterCase> {};
+
+TEST_P(FilterListTable, EveryCommaBecomesOneNulAndTwoNulsClose)
+{
+    EXPECT_EQ(BuildFilterList(GetParam().filter), GetParam().expected) << GetParam().fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(ComdlgM, FilterListTable, testing::Values(
+    FilterCase{"one pair", u"Real メディア,*.rm;*.ram", u"Real メディア\0*.rm;*.ram\0\0"s},
+    FilterCase{"two pairs", u"A,*.a,B,*.b;*.c", u"A\0*.a\0B\0*.b;*.c\0\0"s},
+    FilterCase{"a trailing comma adds one NUL", u"A,*.a,", u"A\0*.a\0\0\0"s},
+    FilterCase{"empty filter", u"", u"\0\0"s},
+    FilterCase{"semicolons and blanks are kept", u"X Y,*.x; *.y", u"X Y\0*.x; *.y\0\0"s}));
+
+// Emulates GetOpenFileNameA: remembers the record, and answers with a chosen byte
+// path, which it refuses as the real dialog does when it does not fit the buffer.
+struct FakeDialog final : OpenFileDialogApi {
+    std::string chosenPath;
+    bool cancel = false;
+    PlatformError raise;
+    std::string garbageAfterPath;
+    OpenFileNameAnsi seen;
+
+    DialogCall GetOpenFileNameA(OpenFileNameAnsi& record) override
+    {
+        seen = record;
+        if (raise)
+            return {0, raise};
+        if (cancel || !record.lpstrFile || chosenPath.size() + 1 > record.nMaxFile ||
+            record.lpstrFile->size() < record.nMaxFile)
+            return {0, {}};
+        std::string& buffer = *record.lpstrFile;
+        std::copy(chosenPath.begin(), chosenPath.end(), buffer.begin());
+        buffer[chosenPath.size()] = '\0';
+        std::copy_n(garbageAfterPath.begin(),
+                    std::min(garbageAfterPath.size(), buffer.size() - chosenPath.size() - 1),
+                    buffer.begin() + static_cast<std::ptrdiff_t>(chosenPath.size()) + 1);
+        return {1, {}};
+    }
+};
+
+constexpr NativeHandle kInstance = 0x400000;
+
+struct Dialog {
+    DoubleByteCodePage codePage;
+    FakeDialog api;
+    OpenDialogResult Show(TextView filter = u"Real メディア,*.rm;*.ram", TextView dir = u"",
+                          TextView title = u"", NativeHandle owner = 0)
+    {
+        return ShowOpenDialog(filter, dir, title, owner, {codePage, api, kInstance});
+    }
+};
+
+TEST(ComdlgM, RecordCarriesExactlyTheDocumentedValues)
+{
+    Dialog d;
+    d.Show(u"Real メディア,*.rm;*.ram", u"", u"", 0x1234);
+    const OpenFileNameAnsi& r = d.api.seen;
+    EXPECT_EQ(r.lStructSize, 76u);
+    EXPECT_EQ(r.hwndOwner, 0x1234u);
+    EXPECT_EQ(r.hInstance, kInstance);
+    EXPECT_EQ(r.lpstrFilter, "Real \x83\xE1\x83\xC7\x83\xA3\x83\xA2\0*.rm;*.ram\0\0"s);
+    EXPECT_FALSE(r.lpstrCustomFilter);
+    EXPECT_EQ(r.nMaxCustFilter, 0u);
+    EXPECT_EQ(r.nFilterIndex, 1u);
+    EXPECT_EQ(r.lpstrFile, std::string(1024, '\0'));
+    EXPECT_EQ(r.nMaxFile, 1024u);
+    EXPECT_EQ(r.lpstrFileTitle, std::string(1024, '\0'));
+    EXPECT_EQ(r.nMaxFileTitle, 1024u);
+    EXPECT_FALSE(r.lpstrInitialDir) << "an empty folder must stay null, not point at an empty text";
+    EXPECT_FALSE(r.lpstrTitle) << "an empty title must stay null, not point at an empty text";
+    EXPECT_EQ(r.Flags, 0x81804u);
+    EXPECT_EQ(r.nFileOffset, 0u);
+    EXPECT_EQ(r.nFileExtension, 0u);
+    EXPECT_FALSE(r.lpstrDefExt);
+    EXPECT_EQ(r.lCustData, 0u);
+    EXPECT_EQ(r.lpfnHook, 0u);
+    EXPECT_FALSE(r.lpTemplateName);
+}
+
+TEST(ComdlgM, TitleAndFolderAreSetOnlyWhenGivenAndConverted)
+{
+    Dialog d;
+    d.Show(u"A,*.a", u"C:\\メ", u"タイトル");
+    EXPECT_EQ(d.api.seen.lpstrInitialDir, "C:\\\x83\xE1");
+    EXPECT_EQ(d.api.seen.lpstrTitle, "\x83\xBF\x83\xA4\x83\xC8\x83\xEB");
+}
+
+struct ResultCase {
+    const char* fault;
+    std::string chosenBytes;
+    bool cancel;
+    std::string garbageAfterPath;
+    Text expected;
+};
+
+class DialogResultTable : public testing::TestWithParam<ResultCase> {};
+
+TEST_P(DialogResultTable, ResultIsTheBufferUpToItsFirstNul)
+{
+    Dialog d;
+    d.api.chosenPath = GetParam().chosenBytes;
+    d.api.cancel = GetParam().cancel;
+    d.api.garbageAfterPath = GetParam().garbageAfterPath;
+    const OpenDialogResult result = d.Show();
+    EXPECT_FALSE(result.error);
+    EXPECT_EQ(result.path, GetParam().expected) << GetParam().fault;
+}
+
+const std::string kKana = "\x83\xE1";  // メ, two bytes in the code page
+
+std::string Repeat(const std::string& s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(ComdlgM, DialogResultTable, testing::Values(
+    ResultCase{"cancel gives the empty text", "C:\\a.rm", true, "", u""},
+    ResultCase{"a plain path comes back whole", "C:\\Media\\clip.rm", false, "", u"C:\\Media\\clip.rm"},
+    ResultCase{"double-byte characters come back as one character each",
+               "C:\\" + kKana + ".rm", false, "", u"C:\\メ.rm"},
+    ResultCase{"nothing after the first NUL leaks into the result",
+               "C:\\a.rm", false, "junk\0more"s, u"C:\\a.rm"},
+    ResultCase{"1023 bytes is the longest path: 510 kana and 3 bytes",
+               "C:\\" + Repeat(kKana, 510), false, "", u"C:\\" + Text(510, u'メ')},
+    ResultCase{"1024 bytes do not fit the buffer: the dialog fails",
+               "C:\\" + Repeat(kKana, 510) + "x", false, "", u""}));
+
+TEST(ComdlgM, ARaisedErrorGoesToTheCallerWithNoPath)
+{
+    Dialog d;
+    d.api.chosenPath = "C:\\a.rm";
+    d.api.raise = {0x8007007E};
+    const OpenDialogResult result = d.Show();
+    EXPECT_EQ(result.error.code, 0x8007007Eu);
+    EXPECT_EQ(result.path, u"");
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "Module1.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct FakeStartup final : StartupPorts {
+    Text argumentText;
+    OpenDialogResult dialogAnswer;
+    PlatformError form1Error;
+    std::vector<std::string> calls;
+    Text dialogFilter, dialogInitialDir = u"unset", dialogTitle = u"unset";
+    NativeHandle dialogOwner = 99;
+    Text mediaPathWhenFormShown;
+
+    Text ArgumentText() override { calls.push_back("ArgumentText"); return argumentText; }
+    OpenDialogResult ShowOpenDialog(TextView filter, TextView initialDir, TextView title,
+                                    NativeHandle ownerWindow) override
+    {
+        calls.push_back("ShowOpenDialog");
+        dialogFilter = filter; dialogInitialDir = initialDir; dialogTitle = title; dialogOwner = ownerWindow;
+        return dialogAnswer;
+    }
+    PlatformError ShowForm1() override
+    {
+        calls.push_back("ShowForm1");
+        mediaPathWhenFormShown = gMediaPath;
+        return form1Error;
+    }
+    void EndProgram() override { calls.push_back("EndProgram"); }
+    void ReportErrorAndEnd(PlatformError e) override { calls.push_back("Report " + std::to_string(e.code)); }
+};
+
+using Calls = std::vector<std::string>;
+const Calls kPlays = {"ArgumentText", "ShowForm1"};
+const Calls kAsksThenPlays = {"ArgumentText", "ShowOpenDialog", "ShowForm1"};
+const Calls kAsksThenEnds = {"ArgumentText", "ShowOpenDialog", "EndProgram"};
+
+struct StartupCase {
+    const char* fault;  // what a wrong result would reveal
+    Text argumentText;
+    Text dialogPath;
+    Text expectedMediaPath;
+    Calls expectedCalls;
+};
+
+class StartupTable : public testing::TestWithParam<StartupCase> {};
+
+TEST_P(StartupTable, DecidesTheMediaPathAndTheWindow)
+{
+    const StartupCase& c = GetParam();
+    FakeStartup ports;
+    ports.argumentText = c.argumentText;
+    ports.dialogAnswer.path = c.dialogPath;
+    gMediaPath = u"stale";
+
+    Main(ports);
+
+    EXPECT_EQ(ports.calls, c.expectedCalls) << c.fault;
+    EXPECT_EQ(gMediaPath, c.expectedMediaPath) << c.fault;
+    if (!c.expectedMediaPath.empty()) {
+        EXPECT_EQ(ports.mediaPathWhenFormShown, c.expectedMediaPath) << "window created before the path was final";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Module1, StartupTable, testing::Values(
+    StartupCase{"no argument must ask", u"", u"", u"", kAsksThenEnds},
+    StartupCase{"quotes must go, blanks stay", u"\"C:\\My Media\\clip.rm\"", u"", u"C:\\My Media\\clip.rm", kPlays},
+    StartupCase{"an unquoted text is one path", u"C:\\My Media\\clip.rm", u"", u"C:\\My Media\\clip.rm", kPlays},
+    StartupCase{"quotes go anywhere, not only at the ends", u"C:\\a\"b.rm", u"", u"C:\\ab.rm", kPlays},
+    StartupCase{"two paths are never split", u"\"C:\\a.rm\" \"C:\\b.rm\"", u"", u"C:\\a.rm C:\\b.rm", kPlays},
+    StartupCase{"only quotes counts as no file", u"\"\"", u"", u"", kAsksThenEnds},
+    StartupCase{"a missing file is still handed on", u"\"C:\\missing.rm\"", u"", u"C:\\missing.rm", kPlays},
+    StartupCase{"leading and trailing blanks are not trimmed", u" C:\\a.rm ", u"", u" C:\\a.rm ", kPlays},
+    StartupCase{"a lone blank is a path, not an empty text", u" ", u"", u" ", kPlays},
+    StartupCase{"a switch-like text is a path", u"/play", u"", u"/play", kPlays},
+    StartupCase{"the chosen file is played", u"", u"C:\\Media\\x.rm", u"C:\\Media\\x.rm", kAsksThenPlays},
+    StartupCase{"the dialog's result is stored unchanged", u"\"\"", u"C:\\odd\"name.rm", u"C:\\odd\"name.rm", kAsksThenPlays},
+    StartupCase{"a path with kana survives", u"\"C:\\メディア\\クリップ.rm\"", u"", u"C:\\メディア\\クリップ.rm", kPlays}));
+
+TEST(Module1, AsksWithTheMediaFilterNoFolderNoTitleAndNoOwner)
+{
+    FakeStartup ports;
+    Main(ports);
+    EXPECT_EQ(ports.dialogFilter, u"Real メディア,*.rm;*.ram");
+    EXPECT_EQ(ports.dialogInitialDir, u"");
+    EXPECT_EQ(ports.dialogTitle, u"");
+    EXPECT_EQ(ports.dialogOwner, 0u);
+}
+
+TEST(Module1, ReportsFailuresInsteadOfGoingOn)
+{
+    FakeStartup dialogFails;
+    dialogFails.dialogAnswer.error = {0x8007007E};
+    Main(dialogFails);
+    EXPECT_EQ(dialogFails.calls, (Calls{"ArgumentText", "ShowOpenDialog", "Report 2147942526"}));
+
+    FakeStartup windowFails;
+    windowFails.argumentText = u"C:\\a.rm";
+    windowFails.form1Error = {0x80040154};
+    Main(windowFails);
+    EXPECT_EQ(windowFails.calls, (Calls{"ArgumentText", "ShowForm1", "Report 2147746132"}));
+}
+
+} // namespace

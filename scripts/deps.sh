@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building and testing need; quiet when all is present.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config git
+  libgtest-dev googletest
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 xvfb xdotool x11-utils imagemagick locales
+  qt6-base-dev libmpv-dev libsqlite3-dev sqlite3 ffmpeg
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "deps: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Windows programs must see code page 932, as on our users' machines.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

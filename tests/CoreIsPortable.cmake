@@ -1,0 +1,28 @@
+# Fails when a core folder includes anything but its own headers and the C++ standard library.
+set(standard_headers
+  algorithm array atomic bit charconv chrono cmath compare concepts cstddef cstdint cstdio cstdlib
+  cstring functional initializer_list iterator limits map memory numeric optional ranges set span
+  string string_view tuple type_traits utility variant vector)
+file(GLOB_RECURSE sources ${ROOT}/*/core/*.h ${ROOT}/*/core/*.cpp)
+list(FILTER sources EXCLUDE REGEX "/tests/")
+set(bad "")
+foreach(source IN LISTS sources)
+  file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "<([^>]+)>")
+      list(FIND standard_headers "${CMAKE_MATCH_1}" at)
+      if(at EQUAL -1)
+        list(APPEND bad "${source}: ${line}")
+      endif()
+    endif()
+  endforeach()
+endforeach()
+list(LENGTH sources count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no core sources found under ${ROOT}")
+endif()
+if(bad)
+  list(JOIN bad "\n" report)
+  message(FATAL_ERROR "platform or unknown headers in the core:\n${report}")
+endif()
+message(STATUS "${count} core files include only the standard library and each other")
