@@ -1,5 +1,6 @@
 #pragma once
 // The standard open-file dialog, driven through its narrow-character entry point.
+#include "AnsiCodePage.h"
 #include "PlatformError.h"
 #include "Text.h"
 
@@ -44,15 +45,6 @@ inline constexpr std::uint32_t kOfnPathMustExist = 0x800;
 inline constexpr std::uint32_t kOfnHideReadOnly = 0x4;
 inline constexpr std::uint32_t kOpenDialogFlags =
     kOfnExplorer | kOfnFileMustExist | kOfnPathMustExist | kOfnHideReadOnly;
-
-// The system's ANSI code page. Conversions keep embedded NULs and the exact length.
-struct AnsiCodePage {
-    virtual std::string ToAnsi(TextView text) const = 0;
-    virtual Text FromAnsi(std::string_view bytes) const = 0;
-
-protected:
-    ~AnsiCodePage() = default;
-};
 
 struct DialogCall {
     std::int32_t returned = 0;   // non-zero: a file was chosen
