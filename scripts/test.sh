@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
 
-presets=(linux linux-asan win32)
+presets=(linux linux-asan fuzz win32)
 for preset in "${presets[@]}"; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
