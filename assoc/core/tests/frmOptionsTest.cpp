@@ -117,39 +117,46 @@ TEST(frmOptions, ACheckOfAnotherClassDoesNotReadTheCommand)
     EXPECT_EQ(d.registry.shellsCreated, 1);
 }
 
-struct InstallCase {
+struct TransitionCase {
     const char* fault;
     Values before;
     Values after;
 };
 
-class InstallTable : public testing::TestWithParam<InstallCase> {};
+// One association operation run on a registry that holds `before`.
+struct Transition : Dialog {
+    Transition(const Values& before, void (frmOptions::*operation)()) : Dialog(before)
+    {
+        form.mAppDir = u"C:\\Player\\";
+        (form.*operation)();
+    }
+};
+
+class InstallTable : public testing::TestWithParam<TransitionCase> {};
 
 TEST_P(InstallTable, ShellConnectingInstallsAndKeepsThePreviousClass)
 {
-    Dialog d(GetParam().before);
-    d.form.mAppDir = u"C:\\Player\\";
-    d.form.ShellConnecting();
-    EXPECT_EQ(Load(d.registry), GetParam().after) << GetParam().fault;
-    EXPECT_EQ(d.registry.shellsAlive, 0);
-    EXPECT_TRUE(d.form.CheckShellConnecting()) << GetParam().fault;
+    Transition t(GetParam().before, &frmOptions::ShellConnecting);
+    EXPECT_EQ(Load(t.registry), GetParam().after) << GetParam().fault;
+    EXPECT_EQ(t.registry.shellsAlive, 0);
+    EXPECT_TRUE(t.form.CheckShellConnecting()) << GetParam().fault;
 }
 
 const Text kFile = u"RealMedia ファイル";
 
 INSTANTIATE_TEST_SUITE_P(frmOptions, InstallTable, testing::Values(
-    InstallCase{"no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
-    InstallCase{"another class is backed up",
-                {u"RealPlayer.RM.6", {}, {}, {}}, {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    InstallCase{"another class replaces an old backup",
-                {u"Other", u"Older", {}, {}}, {u"rmfile", u"Other", kFile, kHereCommand}},
-    InstallCase{"already rmfile: the earlier backup stays, name and command are rewritten",
-                {u"rmfile", u"RealPlayer.RM.6", u"old name", kThereCommand},
-                {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    InstallCase{"another program's rmfile loses its command",
-                {u"rmfile", {}, u"Real", u"\"C:\\Real\\play.exe\" \"%1\""}, {u"rmfile", {}, kFile, kHereCommand}},
-    InstallCase{"other letter case counts as another class",
-                {u"RMFILE", {}, {}, {}}, {u"rmfile", u"RMFILE", kFile, kHereCommand}}));
+    TransitionCase{"no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
+    TransitionCase{"another class is backed up",
+                   {u"RealPlayer.RM.6", {}, {}, {}}, {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
+    TransitionCase{"another class replaces an old backup",
+                   {u"Other", u"Older", {}, {}}, {u"rmfile", u"Other", kFile, kHereCommand}},
+    TransitionCase{"already rmfile: the earlier backup stays, name and command are rewritten",
+                   {u"rmfile", u"RealPlayer.RM.6", u"old name", kThereCommand},
+                   {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
+    TransitionCase{"another program's rmfile loses its command",
+                   {u"rmfile", {}, u"Real", u"\"C:\\Real\\play.exe\" \"%1\""}, {u"rmfile", {}, kFile, kHereCommand}},
+    TransitionCase{"other letter case counts as another class",
+                   {u"RMFILE", {}, {}, {}}, {u"rmfile", u"RMFILE", kFile, kHereCommand}}));
 
 TEST(frmOptions, InstallingTwiceKeepsTheFirstBackup)
 {
@@ -170,37 +177,30 @@ TEST(frmOptions, AFailedBackupLeavesThePreviousClassInPlace)
     EXPECT_FALSE(d.form.CheckShellConnecting());
 }
 
-struct UndoCase {
-    const char* fault;
-    Values before;
-    Values after;
-};
-
-class UndoTable : public testing::TestWithParam<UndoCase> {};
+class UndoTable : public testing::TestWithParam<TransitionCase> {};
 
 TEST_P(UndoTable, UnShellConnectingPutsTheBackupBackOnlyOverOurClass)
 {
-    Dialog d(GetParam().before);
-    d.form.mAppDir = u"C:\\Player\\";
-    d.form.UnShellConnecting();
-    EXPECT_EQ(Load(d.registry), GetParam().after) << GetParam().fault;
-    EXPECT_FALSE(d.form.CheckShellConnecting()) << GetParam().fault;
-    EXPECT_EQ(d.registry.shellsAlive, 0);
+    Transition t(GetParam().before, &frmOptions::UnShellConnecting);
+    EXPECT_EQ(Load(t.registry), GetParam().after) << GetParam().fault;
+    EXPECT_FALSE(t.form.CheckShellConnecting()) << GetParam().fault;
+    EXPECT_EQ(t.registry.shellsAlive, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(frmOptions, UndoTable, testing::Values(
-    UndoCase{"the backup comes back; backup and rmfile stay",
-             {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}, {u"RealPlayer.RM.6", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    UndoCase{"an empty backup sets the class empty, not deleted",
-             {u"rmfile", u"", kFile, kHereCommand}, {u"", u"", kFile, kHereCommand}},
-    UndoCase{"no backup at all sets the class empty",
-             {u"rmfile", {}, kFile, kHereCommand}, {u"", {}, kFile, kHereCommand}},
-    UndoCase{"undoing from another folder's install works the same",
-             {u"rmfile", u"Old", kFile, kThereCommand}, {u"Old", u"Old", kFile, kThereCommand}},
-    UndoCase{"the user's own class is not overwritten",
-             {u"RealPlayer.RM.6", u"Stale", {}, {}}, {u"RealPlayer.RM.6", u"Stale", {}, {}}},
-    UndoCase{"no class stays no class", {{}, u"Stale", {}, {}}, {{}, u"Stale", {}, {}}},
-    UndoCase{"RMFILE is not ours", {u"RMFILE", u"Old", {}, {}}, {u"RMFILE", u"Old", {}, {}}}));
+    TransitionCase{"the backup comes back; backup and rmfile stay",
+                   {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand},
+                   {u"RealPlayer.RM.6", u"RealPlayer.RM.6", kFile, kHereCommand}},
+    TransitionCase{"an empty backup sets the class empty, not deleted",
+                   {u"rmfile", u"", kFile, kHereCommand}, {u"", u"", kFile, kHereCommand}},
+    TransitionCase{"no backup at all sets the class empty",
+                   {u"rmfile", {}, kFile, kHereCommand}, {u"", {}, kFile, kHereCommand}},
+    TransitionCase{"undoing from another folder's install works the same",
+                   {u"rmfile", u"Old", kFile, kThereCommand}, {u"Old", u"Old", kFile, kThereCommand}},
+    TransitionCase{"the user's own class is not overwritten",
+                   {u"RealPlayer.RM.6", u"Stale", {}, {}}, {u"RealPlayer.RM.6", u"Stale", {}, {}}},
+    TransitionCase{"no class stays no class", {{}, u"Stale", {}, {}}, {{}, u"Stale", {}, {}}},
+    TransitionCase{"RMFILE is not ours", {u"RMFILE", u"Old", {}, {}}, {u"RMFILE", u"Old", {}, {}}}));
 
 struct LoadCase {
     const char* fault;
