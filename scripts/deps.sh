@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config git
+  cmake ninja-build g++ pkg-config git python3
   libgtest-dev googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 xvfb xdotool x11-utils imagemagick locales
