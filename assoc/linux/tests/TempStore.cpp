@@ -28,7 +28,9 @@ std::string QueryFile(const std::filesystem::path& file, const char* sql)
             db, sql,
             [](void* out, int, char** values, char**) {
                 auto& text = *static_cast<std::string*>(out);
-                text += (text.empty() ? "" : "\n") + std::string(values[0] ? values[0] : "NULL");
+                if (!text.empty())
+                    text.push_back('\n');
+                text.append(values[0] ? values[0] : "NULL");
                 return 0;
             },
             &rows, nullptr);
