@@ -1,0 +1,211 @@
+#include "OptionsDialog.h"
+
+#include "OptionsControls.h"
+
+#include <shlobj.h>
+
+namespace {
+
+const wchar_t* Wide(const char16_t* text)
+{
+    return reinterpret_cast<const wchar_t*>(text);
+}
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+} // namespace
+
+OptionsDialog::~OptionsDialog()
+{
+    if (window_)
+        DestroyWindow(window_);
+    if (owner_)
+        DestroyWindow(owner_);
+}
+
+int OptionsDialog::Run(frmOptions& form)
+{
+    form_ = &form;
+    if (!CreateDialogWindow())
+        return 1;
+    form.Form_Load();
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetFocus(cmdOK_);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window_ && IsDialogMessageW(window_, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+bool OptionsDialog::CreateDialogWindow()
+{
+    if (HDC screen = GetDC(nullptr)) {
+        pixelsPerInchX_ = GetDeviceCaps(screen, LOGPIXELSX);
+        pixelsPerInchY_ = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kOptionsWindowClass;
+    if (!RegisterClassExW(&windowClass))
+        return false;
+
+    owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr);
+
+    using namespace frmOptionsDesign;
+    RECT frame{0, 0, TwipsToPixels(kClientWidth, pixelsPerInchX_), TwipsToPixels(kClientHeight, pixelsPerInchY_)};
+    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    window_ = CreateWindowExW(kDialogExStyle, kOptionsWindowClass, Wide(kCaption), kDialogStyle, left, top, width,
+                              height, owner_, nullptr, instance_, this);
+    if (!window_)
+        return false;
+    CreateControls();
+    return true;
+}
+
+void OptionsDialog::CreateControls()
+{
+    using namespace frmOptionsDesign;
+    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    // Created in tab order, which is the order the keyboard visits them.
+    cmdOK_ = CreateChild(window_, L"BUTTON", kCmdOK.caption, WS_TABSTOP | BS_PUSHBUTTON, kCmdOK.rect, kIdCmdOK);
+    cmdCancel_ = CreateChild(window_, L"BUTTON", kCmdCancel.caption, WS_TABSTOP | BS_PUSHBUTTON, kCmdCancel.rect,
+                             kIdCmdCancel);
+    cmdApply_ = CreateChild(window_, L"BUTTON", kCmdApply.caption, WS_TABSTOP | BS_PUSHBUTTON, kCmdApply.rect,
+                            kIdCmdApply);
+    for (int index = 1; index <= 3; ++index) {
+        HWND page = CreateChild(window_, L"STATIC", u"", 0, kPicOptions, kIdPicOptions + index);
+        CreateChild(page, L"BUTTON", kFraSampleCaptions[index - 1], BS_GROUPBOX, kFraSample, kIdFraSample + index + 1);
+    }
+    check1_ = CreateChild(window_, L"BUTTON", kCheck1.caption, WS_TABSTOP | BS_AUTOCHECKBOX, kCheck1.rect, kIdCheck1);
+}
+
+HWND OptionsDialog::CreateChild(HWND parent, const wchar_t* windowClass, const char16_t* caption, DWORD style,
+                                const TwipRect& rect, int id)
+{
+    using frmOptionsDesign::TwipsToPixels;
+    HWND child = CreateWindowExW(0, windowClass, Wide(caption), kChild | style,
+                                 TwipsToPixels(rect.left, pixelsPerInchX_), TwipsToPixels(rect.top, pixelsPerInchY_),
+                                 TwipsToPixels(rect.width, pixelsPerInchX_),
+                                 TwipsToPixels(rect.height, pixelsPerInchY_), parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return child;
+}
+
+LRESULT CALLBACK OptionsDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<OptionsDialog*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT OptionsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        // Give the focus back to where it was when the user left the dialog.
+        if (LOWORD(wParam) == WA_INACTIVE)
+            lastFocus_ = GetFocus();
+        else
+            SetFocus(lastFocus_ && IsChild(window_, lastFocus_) ? lastFocus_ : cmdOK_);
+        return 0;
+    case WM_CLOSE:
+        // The close box unloads without applying.
+        Unload();
+        return 0;
+    case WM_DESTROY:
+        window_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void OptionsDialog::OnCommand(int id, int notification)
+{
+    if (notification != BN_CLICKED)
+        return;
+    if (id == IDOK) {
+        // Enter presses the focused button, as a form's keyboard handling does.
+        HWND focus = GetFocus();
+        if (focus == cmdOK_ || focus == cmdCancel_ || focus == cmdApply_)
+            SendMessageW(focus, BM_CLICK, 0, 0);
+        return;
+    }
+    switch (id) {
+    case kIdCmdOK: form_->cmdOK_Click(); break;
+    case kIdCmdCancel: form_->cmdCancel_Click(); break;
+    case kIdCmdApply: form_->cmdApply_Click(); break;
+    default: break;
+    }
+}
+
+Text OptionsDialog::AppPath()
+{
+    Text path(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
+                                                static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    // The folder without its trailing backslash, except at a drive root, as the
+    // application's path is reported.
+    path.resize(path.rfind(u'\\') == Text::npos ? 0 : path.rfind(u'\\'));
+    if (path.size() == 2 && path[1] == u':')
+        path.push_back(u'\\');
+    return path;
+}
+
+std::int16_t OptionsDialog::Check1Value()
+{
+    return static_cast<std::int16_t>(SendMessageW(check1_, BM_GETCHECK, 0, 0));
+}
+
+void OptionsDialog::SetCheck1Value(std::int16_t value)
+{
+    SendMessageW(check1_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+void OptionsDialog::Unload()
+{
+    if (window_)
+        DestroyWindow(window_);
+}
+
+void OptionsDialog::AssociationsChanged()
+{
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}

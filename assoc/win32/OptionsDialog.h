@@ -1,0 +1,42 @@
+#pragma once
+// The options dialog as a Win32 window built from its design in twips. Events go to
+// frmOptions; this class only adapts the window to the OptionsWindow port.
+#include "frmOptions.h"
+#include "frmOptionsDesign.h"
+
+#include <windows.h>
+
+class OptionsDialog final : public OptionsWindow {
+public:
+    explicit OptionsDialog(HINSTANCE instance) : instance_(instance) {}
+    OptionsDialog(const OptionsDialog&) = delete;
+    OptionsDialog& operator=(const OptionsDialog&) = delete;
+    ~OptionsDialog();
+
+    // Creates the window, loads the form, shows it and runs until it is unloaded.
+    int Run(frmOptions& form);
+
+    Text AppPath() override;
+    std::int16_t Check1Value() override;
+    void SetCheck1Value(std::int16_t value) override;
+    void Unload() override;
+    void AssociationsChanged() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int notification);
+    bool CreateDialogWindow();
+    void CreateControls();
+    HWND CreateChild(HWND parent, const wchar_t* windowClass, const char16_t* caption, DWORD style,
+                     const TwipRect& rect, int id);
+
+    HINSTANCE instance_;
+    HWND owner_ = nullptr;  // hidden: an owned window gets no taskbar button
+    HWND window_ = nullptr;
+    HWND cmdOK_ = nullptr, cmdCancel_ = nullptr, cmdApply_ = nullptr, check1_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    HFONT font_ = nullptr;
+    int pixelsPerInchX_ = 96, pixelsPerInchY_ = 96;
+    frmOptions* form_ = nullptr;
+};

@@ -1,0 +1,32 @@
+// Ordinel: the options dialog is the whole program; it ends when the dialog is unloaded.
+#include "Advapi32Registry.h"
+#include "OptionsDialog.h"
+#include "WScriptShell.h"
+#include "Win32AnsiCodePage.h"
+
+#include <objbase.h>
+
+namespace {
+
+// The shell objects are apartment-threaded, like the dialog's one thread.
+struct ComApartment {
+    const bool initialized = SUCCEEDED(CoInitialize(nullptr));
+    ~ComApartment()
+    {
+        if (initialized)
+            CoUninitialize();
+    }
+};
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    ComApartment apartment;
+    WScriptShellFactory scriptShell;
+    Advapi32Registry native;
+    Win32AnsiCodePage codePage;
+    OptionsDialog dialog(instance);
+    frmOptions form(dialog, {scriptShell, native, codePage}, {u"Pexalo.exe", u'\\'});
+    return dialog.Run(form);
+}
