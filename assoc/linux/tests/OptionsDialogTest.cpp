@@ -102,16 +102,4 @@ TEST_F(OptionsDialogTest, CloseBoxUnloadsWithoutPressingAnyButton)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(OptionsDialogTest, CheckBoxValuesMapBothWays)
-{
-    auto* check1 = Find<QCheckBox>("Check1");
-    const std::pair<std::int16_t, Qt::CheckState> cases[] = {
-        {kChecked, Qt::Checked}, {kGrayed, Qt::PartiallyChecked}, {kUnchecked, Qt::Unchecked}};
-    for (const auto& [value, state] : cases) {
-        dialog.SetCheck1Value(value);
-        EXPECT_EQ(check1->checkState(), state);
-        EXPECT_EQ(dialog.Check1Value(), value);
-    }
-}
-
 } // namespace

@@ -89,15 +89,4 @@ TEST_F(StoreNativeRegistryTest, ErrorsLeaveTheStoreUntouched)
     EXPECT_EQ(QueryFile(temp.file, "SELECT count(*) FROM key_values"), "0");
 }
 
-TEST(StoreNativeRegistry, WithoutAStoreEveryCreateFails)
-{
-    Utf8CodePage utf8;
-    StoreNativeRegistry native(nullptr, utf8);
-    NativeRegistry::Key key = 0;
-    EXPECT_NE(native.RegCreateKeyExA(kHkeyClassesRoot, ".rm", 0, "", 0, kKeyAccessForBinaryWrite, nullptr, &key,
-                                     nullptr),
-              0);
-    EXPECT_EQ(native.OpenKeyCount(), 0u);
-}
-
 } // namespace

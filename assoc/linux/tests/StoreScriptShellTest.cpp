@@ -138,12 +138,6 @@ TEST_F(StoreScriptShellTest, ValuesSurviveReopening)
     EXPECT_EQ(reopened.CreateScriptShell()->RegRead(u"HKCR\\.rm\\"), Variant::String(u"rmfile"));
 }
 
-TEST(StoreScriptShellFactory, WithoutAStoreNoObjectIsCreated)
-{
-    StoreScriptShellFactory factory(nullptr);
-    EXPECT_EQ(factory.CreateScriptShell(), nullptr);
-}
-
 TEST(RegistryStore, OpenFailsWhereNoFileCanBeMade)
 {
     TempFolder folder;
