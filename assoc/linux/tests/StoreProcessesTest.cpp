@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,15 +67,17 @@ TEST(StoreProcesses, TwoWritersAtOnceLoseNothing)
     EXPECT_EQ(QueryFile(temp.file, "SELECT count(*) FROM keys"), std::to_string(2 + kWrites));
 }
 
-TEST(StoreProcesses, KillDuringWritesLeavesASoundStore)
+// Starts a child that writes HKCU\Crash\k<i>\sub\v = i from `first` on, two new keys
+// and a value per write, lets it report `count` finished writes, then kills it after
+// `delay` microseconds. Gives the last write the child reported.
+int KillWhileWriting(const std::filesystem::path& file, int first, int count, useconds_t delay)
 {
-    TempStore temp;
     int reports[2];
-    ASSERT_EQ(pipe(reports), 0);
-    // Each write creates two new keys; the child reports every write that returned.
-    const pid_t child = Spawn(temp.file, [&](StoreScriptShellFactory& factory) {
+    if (pipe(reports) != 0)
+        return -1;
+    const pid_t child = Spawn(file, [&](StoreScriptShellFactory& factory) {
         close(reports[0]);
-        for (int i = 0;; ++i) {
+        for (int i = first;; ++i) {
             const Text path = u"HKCU\\Crash\\k" + Number(i) + u"\\sub\\v";
             if (!factory.CreateScriptShell()->RegWrite(path, Variant::String(Number(i)), u"REG_SZ"))
                 return false;
@@ -84,28 +87,43 @@ TEST(StoreProcesses, KillDuringWritesLeavesASoundStore)
     });
     close(reports[1]);
     int done = -1;
-    for (int i; done < 60 && read(reports[0], &i, sizeof i) == sizeof i;)
+    for (int i; done < first + count - 1 && read(reports[0], &i, sizeof i) == sizeof i;)
         done = i;
+    usleep(delay);
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     close(reports[0]);
-    ASSERT_GE(done, 60);
+    return done;
+}
+
+TEST(StoreProcesses, KillDuringWritesLeavesASoundStore)
+{
+    TempStore temp;
+    constexpr int kRounds = 8, kStride = 1000, kWrites = 20;
+    std::vector<int> done;
+    // Kills land at different points of a write, one round after another.
+    for (int round = 0; round < kRounds; ++round) {
+        done.push_back(KillWhileWriting(temp.file, round * kStride, kWrites, round * 150));
+        ASSERT_GE(done.back(), round * kStride + kWrites - 1);
+    }
 
     EXPECT_EQ(QueryFile(temp.file, "PRAGMA integrity_check"), "ok");
     EXPECT_EQ(QueryFile(temp.file, "PRAGMA foreign_key_check"), "");
     EXPECT_EQ(QueryFile(temp.file, "SELECT count(*) FROM keys WHERE parent <> 0 AND parent NOT IN (SELECT id FROM keys)"),
               "0");
-    // Every write either happened whole (two keys and the value) or not at all.
-    EXPECT_EQ(QueryFile(temp.file, "SELECT count(*) FROM keys WHERE name = 'sub' AND id NOT IN (SELECT key "
-                                   "FROM key_values)"),
+    // Every write happened whole (both keys and the value) or not at all.
+    EXPECT_EQ(QueryFile(temp.file, "SELECT count(*) FROM keys k WHERE k.parent = (SELECT id FROM keys WHERE name = "
+                                   "'Crash') AND NOT EXISTS (SELECT 1 FROM keys s JOIN key_values v ON v.key = s.id "
+                                   "WHERE s.parent = k.id)"),
               "0");
 
     auto reopened = RegistryStore::Open(temp.file);
     ASSERT_NE(reopened, nullptr);
     StoreScriptShellFactory factory(reopened.get());
-    for (int i = 0; i <= done; ++i)
-        EXPECT_EQ(factory.CreateScriptShell()->RegRead(u"HKCU\\Crash\\k" + Number(i) + u"\\sub\\v"),
-                  Variant::String(Number(i)));
+    for (int round = 0; round < kRounds; ++round)
+        for (int i = round * kStride; i <= done[round]; ++i)
+            EXPECT_EQ(factory.CreateScriptShell()->RegRead(u"HKCU\\Crash\\k" + Number(i) + u"\\sub\\v"),
+                      Variant::String(Number(i)));
     EXPECT_TRUE(factory.CreateScriptShell()->RegWrite(u"HKCU\\Crash\\after", Variant::I4(1), u"REG_DWORD"));
 }
 
