@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -108,6 +109,15 @@ void OptionsDialog::reject()
 {
     // QDialog routes Escape here: it presses Cancel, as the designed cancel button.
     cmdCancel_->click();
+}
+
+void OptionsDialog::keyPressEvent(QKeyEvent* event)
+{
+    // A focused button takes Enter itself. QDialog would hand any other Enter to a
+    // default button, but the design has none: from the check box Enter does nothing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void OptionsDialog::closeEvent(QCloseEvent* event)

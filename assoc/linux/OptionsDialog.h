@@ -1,7 +1,8 @@
 #pragma once
 // frmOptions' window on Linux in Qt Widgets: the designed controls at their twip
 // positions converted with the screen's DPI, a fixed size, centred on the screen.
-// Escape presses Cancel; the close box unloads without applying.
+// Escape presses Cancel; Enter presses the focused button and nothing else; the close
+// box unloads without applying.
 #include "frmOptions.h"
 
 #include <QDialog>
@@ -25,6 +26,7 @@ public:
 
 protected:
     void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

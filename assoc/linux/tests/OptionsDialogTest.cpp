@@ -88,6 +88,22 @@ TEST_F(OptionsDialogTest, EscapePressesCancel)
     EXPECT_FALSE(dialog.isVisible());
 }
 
+TEST_F(OptionsDialogTest, EnterPressesOnlyTheFocusedButton)
+{
+    OpenActive();
+    std::string pressed;
+    for (const char* name : {"cmdOK", "cmdCancel", "cmdApply"})
+        QObject::connect(Find<QPushButton>(name), &QPushButton::clicked, [&pressed, name] { pressed += name; });
+    QWidget* check1 = Find<QWidget>("Check1");
+    check1->setFocus();
+    QTest::keyClick(check1, Qt::Key_Return);
+    EXPECT_EQ(pressed, "");  // no button is the default
+    QWidget* cmdApply = Find<QWidget>("cmdApply");
+    cmdApply->setFocus();
+    QTest::keyClick(cmdApply, Qt::Key_Return);
+    EXPECT_EQ(pressed, "cmdApply");
+}
+
 TEST_F(OptionsDialogTest, CloseBoxUnloadsWithoutPressingAnyButton)
 {
     OpenActive();
