@@ -16,19 +16,17 @@ export XDG_CONFIG_HOME="$work/config" PEXALO_TEST_RECORD="$work/record"
 # Starts Ordinel, sends the keys to its dialog and waits for it to end.
 run_ordinel() {
   "$work/app/Ordinel" &
-  local pid=$! window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --name 'オプション' 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.1
-  done
+  local pid=$! window
+  window=$(timeout 10 xdotool search --sync --onlyvisible --name 'オプション' | head -1) || true
   [ -n "$window" ] || { echo "no Ordinel window"; kill "$pid"; exit 1; }
   xdotool windowfocus --sync "$window"
+  sleep 0.3  # until Qt has put the focus on OK
   xdotool key --window "$window" "$@"
   for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then echo "Ordinel did not end"; kill "$pid"; exit 1; fi
   wait "$pid"
 }
 
-cd "$work"
 file="$work/media/a  b \"q\";\$(touch pwned) \`touch pwned\`
 .rm"
 : >"$file"
