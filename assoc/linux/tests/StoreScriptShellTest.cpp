@@ -130,14 +130,6 @@ TEST_F(StoreScriptShellTest, WritingCreatesParentsAndKeepsNamesApart)
     EXPECT_EQ(QueryFile(temp.file, "SELECT count(*) FROM keys"), "5");  // root, rmfile, shell, open, command
 }
 
-TEST_F(StoreScriptShellTest, ValuesSurviveReopening)
-{
-    ASSERT_TRUE(Write(u"HKCR\\.rm\\", Variant::String(u"rmfile"), u"REG_SZ"));
-    temp.store = RegistryStore::Open(temp.file);
-    StoreScriptShellFactory reopened(temp.store.get());
-    EXPECT_EQ(reopened.CreateScriptShell()->RegRead(u"HKCR\\.rm\\"), Variant::String(u"rmfile"));
-}
-
 TEST(RegistryStore, OpenFailsWhereNoFileCanBeMade)
 {
     TempFolder folder;
