@@ -9,6 +9,7 @@ packages=(
   wine wine32:i386 xvfb xdotool x11-utils imagemagick locales
   qt6-base-dev libmpv-dev libsqlite3-dev sqlite3 ffmpeg
   clang libclang-rt-14-dev
+  fonts-ipafont-gothic
 )
 
 missing=()

@@ -1,0 +1,127 @@
+#include "OptionsDialog.h"
+
+#include "frmOptionsDesign.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+QString FromText(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+QRect Pixels(const TwipRect& twips, int pixelsPerInchX, int pixelsPerInchY)
+{
+    using frmOptionsDesign::TwipsToPixels;
+    return QRect(TwipsToPixels(twips.left, pixelsPerInchX), TwipsToPixels(twips.top, pixelsPerInchY),
+                 TwipsToPixels(twips.width, pixelsPerInchX), TwipsToPixels(twips.height, pixelsPerInchY));
+}
+
+template <typename Control>
+Control* Place(QWidget* parent, const char* name, const ControlDesign& design, int pixelsPerInchX, int pixelsPerInchY)
+{
+    auto* control = new Control(FromText(design.caption), parent);
+    control->setObjectName(name);
+    control->setGeometry(Pixels(design.rect, pixelsPerInchX, pixelsPerInchY));
+    return control;
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(Text appFolder) : appFolder_(std::move(appFolder))
+{
+    using namespace frmOptionsDesign;
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(FromText(kCaption));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int dpiX = qRound(screen->logicalDotsPerInchX());
+    const int dpiY = qRound(screen->logicalDotsPerInchY());
+    setFixedSize(TwipsToPixels(kClientWidth, dpiX), TwipsToPixels(kClientHeight, dpiY));
+    move(screen->availableGeometry().center() - rect().center());
+
+    // Created in tab order: OK, Cancel, Apply, the hidden pages, the check box.
+    cmdOK_ = Place<QPushButton>(this, "cmdOK", kCmdOK, dpiX, dpiY);
+    cmdCancel_ = Place<QPushButton>(this, "cmdCancel", kCmdCancel, dpiX, dpiY);
+    cmdApply_ = Place<QPushButton>(this, "cmdApply", kCmdApply, dpiX, dpiY);
+    CreatePictureBoxes(dpiX, dpiY);
+    check1_ = Place<QCheckBox>(this, "Check1", kCheck1, dpiX, dpiY);
+    setTabOrder(cmdOK_, cmdCancel_);
+    setTabOrder(cmdCancel_, cmdApply_);
+    setTabOrder(cmdApply_, check1_);
+}
+
+void OptionsDialog::CreatePictureBoxes(int pixelsPerInchX, int pixelsPerInchY)
+{
+    using namespace frmOptionsDesign;
+    for (int index = 1; index <= 3; ++index) {
+        auto* picture = new QWidget(this);
+        picture->setObjectName(QStringLiteral("picOptions%1").arg(index));
+        picture->setGeometry(Pixels(kPicOptions, pixelsPerInchX, pixelsPerInchY));
+        auto* frame = new QGroupBox(FromText(kFraSampleCaptions[index - 1]), picture);
+        frame->setObjectName(QStringLiteral("fraSample%1").arg(index + 1));
+        frame->setGeometry(Pixels(kFraSample, pixelsPerInchX, pixelsPerInchY));
+    }
+}
+
+void OptionsDialog::Open(frmOptions& form)
+{
+    form.Form_Load();
+    connect(cmdOK_, &QPushButton::clicked, this, [&form] { form.cmdOK_Click(); });
+    connect(cmdCancel_, &QPushButton::clicked, this, [&form] { form.cmdCancel_Click(); });
+    connect(cmdApply_, &QPushButton::clicked, this, [&form] { form.cmdApply_Click(); });
+    show();
+    cmdOK_->setFocus();
+}
+
+std::int16_t OptionsDialog::Check1Value()
+{
+    switch (check1_->checkState()) {
+    case Qt::Checked: return kChecked;
+    case Qt::PartiallyChecked: return kGrayed;
+    default: return kUnchecked;
+    }
+}
+
+void OptionsDialog::SetCheck1Value(std::int16_t value)
+{
+    check1_->setCheckState(value == kChecked ? Qt::Checked : value == kGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+void OptionsDialog::Unload()
+{
+    QDialog::done(QDialog::Rejected);
+}
+
+void OptionsDialog::AssociationsChanged()
+{
+    // Nothing on Linux caches what the store holds: the launcher reads it on every start.
+}
+
+void OptionsDialog::reject()
+{
+    // QDialog routes Escape here: it presses Cancel, as the designed cancel button.
+    cmdCancel_->click();
+}
+
+void OptionsDialog::keyPressEvent(QKeyEvent* event)
+{
+    // A focused button takes Enter itself. QDialog would hand any other Enter to a
+    // default button, but the design has none: from the check box Enter does nothing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void OptionsDialog::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Unload();
+}

@@ -1,0 +1,107 @@
+// The dialog driven as a user would, against a real store: what loading shows and what
+// Apply, OK, Cancel, Escape and the close box leave in the registry.
+#include "DialogFixture.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+const Text kCommandHere = u"\"/opt/pexalo/Pexalo\" \"%1\"";
+
+class OptionsDialogStoreTest : public DialogFixture {
+protected:
+    void Click(const char* name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
+    bool Checked() { return Find<QCheckBox>("Check1")->isChecked(); }
+};
+
+TEST_F(OptionsDialogStoreTest, LoadingTicksTheBoxOnlyWhenInstalledFromThisFolder)
+{
+    struct Case {
+        const char* fault;
+        const char16_t* className;
+        Text command;
+        bool checked;
+    } const cases[] = {
+        {"installed here not shown", u"rmfile", kCommandHere, true},
+        {"Windows name of the player taken", u"rmfile", u"\"/opt/pexalo/Pexalo.exe\" \"%1\"", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        WriteString(u"HKCR\\.rm\\", c.className);
+        WriteString(u"HKCR\\rmfile\\shell\\open\\command\\", c.command);
+        OptionsDialog loaded(u"/opt/pexalo");
+        frmOptions loadedForm(loaded, {scriptShell, native, codePage}, {u"Pexalo", u'/'});
+        loaded.Open(loadedForm);
+        EXPECT_EQ(loaded.findChild<QCheckBox*>("Check1")->isChecked(), c.checked);
+        EXPECT_EQ(loadedForm.mAppDir, u"/opt/pexalo/");
+    }
+}
+
+TEST_F(OptionsDialogStoreTest, TickAndApplyInstallsWithABackupAndStaysOpen)
+{
+    WriteString(u"HKCR\\.rm\\", u"RealPlayer.rm");
+    OpenActive();
+    ASSERT_FALSE(Checked());
+    Click("Check1");
+    Click("cmdApply");
+    EXPECT_EQ(ReadString(u"HKCR\\.rm\\"), u"rmfile");
+    EXPECT_EQ(ReadString(u"HKCR\\.rm\\bak"), u"RealPlayer.rm");
+    EXPECT_EQ(ReadString(u"HKCR\\rmfile\\"), u"RealMedia ファイル");
+    EXPECT_EQ(ReadString(u"HKCR\\rmfile\\shell\\open\\command\\"), kCommandHere);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(Checked());
+}
+
+TEST_F(OptionsDialogStoreTest, UntickAndOkRestoresThePreviousClassAndUnloads)
+{
+    WriteString(u"HKCR\\.rm\\", u"RealPlayer.rm");
+    OpenActive();
+    Click("Check1");
+    Click("cmdApply");
+    Click("Check1");
+    Click("cmdOK");
+    EXPECT_EQ(ReadString(u"HKCR\\.rm\\"), u"RealPlayer.rm");
+    EXPECT_EQ(ReadString(u"HKCR\\rmfile\\shell\\open\\command\\"), kCommandHere);  // left in place
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(OptionsDialogStoreTest, CancelEscapeAndTheCloseBoxChangeNothing)
+{
+    WriteString(u"HKCR\\.rm\\", u"RealPlayer.rm");
+    const std::string before = Values();
+    struct Case {
+        const char* way;
+        std::function<void()> leave;
+    } const cases[] = {
+        {"Cancel", [this] { Click("cmdCancel"); }},
+        {"Escape", [this] { QTest::keyClick(&dialog, Qt::Key_Escape); }},
+        {"close box", [this] { dialog.close(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        OpenActive();
+        Click("Check1");
+        ASSERT_TRUE(Checked());
+        c.leave();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(Values(), before);
+        dialog.SetCheck1Value(kUnchecked);
+    }
+}
+
+TEST_F(OptionsDialogStoreTest, AFailedInstallIsNotShownAsTicked)
+{
+    StoreScriptShellFactory noStore(nullptr);
+    frmOptions failing(dialog, {noStore, native, codePage}, {u"Pexalo", u'/'});
+    dialog.Open(failing);
+    Click("Check1");
+    Click("cmdApply");
+    EXPECT_FALSE(Checked());
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,121 @@
+// The dialog as designed: captions, sizes and places, keyboard order, Escape and the
+// close box. Lengths are checked at 96 pixels per inch, where a twip is 1/15 pixel.
+#include "DialogFixture.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+class OptionsDialogTest : public DialogFixture {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::primaryScreen()->logicalDotsPerInchX() != 96)
+            GTEST_SKIP() << "the expected lengths are for 96 pixels per inch";
+    }
+};
+
+TEST_F(OptionsDialogTest, ShowsTheDesignedCaptions)
+{
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"オプション"));
+    EXPECT_EQ(Find<QCheckBox>("Check1")->text(), QString::fromUtf16(u"関連づける"));
+    EXPECT_EQ(Find<QPushButton>("cmdOK")->text(), "OK");
+    EXPECT_EQ(Find<QPushButton>("cmdCancel")->text(), QString::fromUtf16(u"ｷｬﾝｾﾙ"));
+    EXPECT_EQ(Find<QPushButton>("cmdApply")->text(), QString::fromUtf16(u"更新"));
+    EXPECT_EQ(Find<QGroupBox>("fraSample2")->title(), QString::fromUtf16(u"ｻﾝﾌﾟﾙ 2"));
+    EXPECT_EQ(Find<QGroupBox>("fraSample3")->title(), QString::fromUtf16(u"ｻﾝﾌﾟﾙ 3"));
+    EXPECT_EQ(Find<QGroupBox>("fraSample4")->title(), QString::fromUtf16(u"ｻﾝﾌﾟﾙ 4"));
+}
+
+TEST_F(OptionsDialogTest, PlacesEveryControlAtItsTwips)
+{
+    // 5805 x 3450 twips; fixed, so neither the user nor a layout can resize it.
+    EXPECT_EQ(dialog.size(), QSize(387, 230));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    struct Case {
+        const char* name;
+        QRect pixels;
+    } const cases[] = {
+        {"cmdOK", {137, 184, 73, 25}},      // 2055, 2760, 1095, 375
+        {"cmdCancel", {219, 184, 73, 25}},  // 3285, 2760, 1095, 375
+        {"cmdApply", {300, 184, 73, 25}},   // 4500, 2760, 1095, 375
+        {"Check1", {142, 64, 81, 19}},      // 2130, 960, 1215, 285
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Find<QWidget>(c.name)->geometry(), c.pixels) << c.name;
+    for (const char* name : {"picOptions1", "picOptions2", "picOptions3"}) {
+        const QWidget* picture = Find<QWidget>(name);
+        EXPECT_EQ(picture->x(), -1333) << name;  // -20000 twips: never seen
+        EXPECT_FALSE(dialog.rect().intersects(picture->geometry())) << name;
+    }
+    EXPECT_EQ(Find<QGroupBox>("fraSample3")->parentWidget(), Find<QWidget>("picOptions2"));
+}
+
+TEST_F(OptionsDialogTest, IsAFixedDialogCentredOnTheScreen)
+{
+    const auto flags = dialog.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((dialog.geometry().center() - screenCentre).manhattanLength(), 1);
+}
+
+TEST_F(OptionsDialogTest, FocusStartsOnOkAndTabFollowsTheTabIndexes)
+{
+    OpenActive();
+    const char* order[] = {"cmdOK", "cmdCancel", "cmdApply", "Check1", "cmdOK"};
+    for (const char* name : order) {
+        EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>(name)) << name;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}
+
+TEST_F(OptionsDialogTest, EscapePressesCancel)
+{
+    OpenActive();
+    int cancelled = 0, applied = 0;
+    QObject::connect(Find<QPushButton>("cmdCancel"), &QPushButton::clicked, [&] { ++cancelled; });
+    QObject::connect(Find<QPushButton>("cmdApply"), &QPushButton::clicked, [&] { ++applied; });
+    QObject::connect(Find<QPushButton>("cmdOK"), &QPushButton::clicked, [&] { ++applied; });
+    QTest::keyClick(Find<QCheckBox>("Check1"), Qt::Key_Escape);
+    EXPECT_EQ(cancelled, 1);
+    EXPECT_EQ(applied, 0);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(OptionsDialogTest, EnterPressesOnlyTheFocusedButton)
+{
+    OpenActive();
+    std::string pressed;
+    for (const char* name : {"cmdOK", "cmdCancel", "cmdApply"})
+        QObject::connect(Find<QPushButton>(name), &QPushButton::clicked, [&pressed, name] { pressed += name; });
+    QWidget* check1 = Find<QWidget>("Check1");
+    check1->setFocus();
+    QTest::keyClick(check1, Qt::Key_Return);
+    EXPECT_EQ(pressed, "");  // no button is the default
+    QWidget* cmdApply = Find<QWidget>("cmdApply");
+    cmdApply->setFocus();
+    QTest::keyClick(cmdApply, Qt::Key_Return);
+    EXPECT_EQ(pressed, "cmdApply");
+}
+
+TEST_F(OptionsDialogTest, CloseBoxUnloadsWithoutPressingAnyButton)
+{
+    OpenActive();
+    int pressed = 0;
+    for (const char* name : {"cmdOK", "cmdCancel", "cmdApply"})
+        QObject::connect(Find<QPushButton>(name), &QPushButton::clicked, [&] { ++pressed; });
+    int finished = 0;
+    QObject::connect(&dialog, &QDialog::finished, [&] { ++finished; });
+    EXPECT_TRUE(dialog.close());
+    EXPECT_EQ(pressed, 0);
+    EXPECT_EQ(finished, 1);  // what ends the program
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+} // namespace
