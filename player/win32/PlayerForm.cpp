@@ -91,8 +91,10 @@ void PlayerForm::EndProcessNow()
 
 void PlayerForm::ReportErrorAndEnd(PlatformError error)
 {
-    // No player window may stay open behind the report.
-    ShowWindow(window_, SW_HIDE);
+    // No player window may stay open behind the report, and no quit message may
+    // end the report before the user has read it.
+    loaded_ = false;
+    DestroyWindow(window_);
     ReportPlatformErrorAndExit(error);
 }
 
@@ -124,11 +126,13 @@ LRESULT PlayerForm::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             form1_->RealAudio1_StateChange(static_cast<std::int32_t>(lParam));
         return 0;
     case WM_DESTROY:
-        loaded_ = false;
         if (realAudio1_)
             realAudio1_->Close();
         window_ = nullptr;
-        PostQuitMessage(0);
+        // Closed by the user or the platform: the only window is gone, so the program ends.
+        if (loaded_)
+            PostQuitMessage(0);
+        loaded_ = false;
         return 0;
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
