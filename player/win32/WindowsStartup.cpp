@@ -31,8 +31,9 @@ void WindowsStartup::EndProgram()
     ExitProcess(0);
 }
 
+// Main reports only failures that come before the window exists (a failed Form1 has
+// already taken its window down), so nothing is left on screen behind the report.
 void WindowsStartup::ReportErrorAndEnd(PlatformError error)
 {
-    form1_.reset();
     ReportPlatformErrorAndExit(error);
 }

@@ -55,6 +55,12 @@ case_window() {
   local screen=$(sed -n 's/.*screen=\([0-9]*\),\([0-9]*\).*/\1,\2/p' <<<"$state")
   grep -q "client=0,0,$screen control=0,0,$screen " <<<"$state" || fail "window or control do not cover the screen"
 
+  # The window's icon, as the X server got it from Wine, is the executable's own image.
+  local id
+  id=$(xdotool search --sync --name '^Form1$' | head -1)
+  [ "$(window_icon_argb "$id")" = "$(ico_argb "$SOURCE/player/win32/Pexalo.ico")" ] ||
+    fail "the window's icon is not the executable's image"
+
   # Resized from outside: the control follows, at 0, 0.
   probe resize 640 480 >/dev/null
   local deadline=$((SECONDS + WAIT))

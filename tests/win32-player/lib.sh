@@ -92,3 +92,14 @@ expected_stream() {
   out+=$(le32 7)$(text '#000000')
   printf 'stream 102 %s' "$out"
 }
+
+# A window's 32 x 32 icon as 1024 ARGB numbers, one a line, transparent as 0.
+window_icon_argb() {
+  xprop -notype -id "$1" 32c _NET_WM_ICON | cut -d= -f2 | tr -d ' ' | tr , '\n' | sed -n '3,1026p'
+}
+ico_argb() {
+  convert "$1" -depth 8 rgba:- | od -An -tu1 -v | awk '
+    { for (i = 1; i <= NF; i++) b[n++] = $i }
+    END { for (p = 0; p < n / 4; p++) { a = b[4*p+3]
+          printf "%.0f\n", a ? a * 16777216 + b[4*p] * 65536 + b[4*p+1] * 256 + b[4*p+2] : 0 } }'
+}
