@@ -163,10 +163,11 @@ case_dialog() {
   [ "$(probe window 0)" = none ] || fail "a player window appeared after cancelling"
   ! grep -q '^site' "$TMP/log" 2>/dev/null || fail "the control was created after cancelling"
 
-  # A Japanese name: the path goes through the ANSI code page both ways.
+  # Only quotes count as no file too. A Japanese name goes through the ANSI code page
+  # both ways and comes back unchanged.
   local file="$TMP/メディア 1.rm"
   : >"$file"
-  start_player
+  start_player '""'
   probe dialog "$WAIT" >/dev/null
   probe ok "$(windows_path "$file")" >/dev/null
   wait_log '^invoke 215 '
@@ -191,8 +192,8 @@ expect_report() {
 }
 
 case_not_registered() {
-  # The tests' default prefix has no control registered.
-  unset PEXALO_WINEPREFIX
+  # A prefix of its own where no control was ever registered.
+  export PEXALO_WINEPREFIX="$BUILD/wineprefix-nocontrol"
   start_player '"C:\clip.rm"'
   expect_report 80040154
 }

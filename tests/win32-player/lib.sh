@@ -7,7 +7,7 @@ PLAYER="$BUILD/player/win32/Pexalo.exe"
 PROBE="$BUILD/player/win32/e2e/PexaloProbe.exe"
 STANDIN="$BUILD/player/win32/standin-control/standin-control.dll"
 export PEXALO_BUILD_DIR="$BUILD"
-# The stand-in lives in a prefix of its own; the tests' default prefix has no control.
+# The stand-in lives in a prefix of its own, apart from the unit tests' prefix.
 export PEXALO_WINEPREFIX="$BUILD/wineprefix-e2e"
 WAIT=${PEXALO_TEST_WAIT:-90}   # seconds; generous, the machine is shared
 
@@ -15,7 +15,7 @@ TMP=$(mktemp -d)
 PLAYER_PID=""
 cleanup() {
   # Ends whatever the test left running in its prefix, and the prefix's server.
-  WINEPREFIX="${PEXALO_WINEPREFIX:-$BUILD/wineprefix}" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$PEXALO_WINEPREFIX" wineserver -k 2>/dev/null || true
   [ -n "$PLAYER_PID" ] && wait "$PLAYER_PID" 2>/dev/null || true
   rm -rf "$TMP"
 }
