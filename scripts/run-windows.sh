@@ -6,10 +6,12 @@
 set -euo pipefail
 SOURCE=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="$SOURCE/build/win32"
+cd "$SOURCE"
 
 if [ -z "${PEXALO_RUN_INNER:-}" ]; then
   bash "$SOURCE/scripts/deps.sh"
-  cmake --preset win32 -S "$SOURCE" >/dev/null
+  echo "building the win32 preset..."
+  cmake --preset win32 >/dev/null
   cmake --build --preset win32 -j2 >/dev/null
   real_display=0
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then real_display=1; fi
