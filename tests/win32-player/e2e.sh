@@ -203,6 +203,14 @@ case_call_fails() {
   export PEXALO_STANDIN_FAIL=215
   start_player '"C:\clip.rm"'
   expect_report 80070002
+
+  # Also once the window is up and the call comes from an event.
+  export PEXALO_STANDIN_FAIL=257
+  : >"$TMP/log"
+  start_player '"C:\clip.rm"'
+  wait_log '^invoke 215 '
+  printf 'fire 1031 0\n' >>"$TMP/commands"
+  expect_report 80070002
 }
 
 # The version block and icon as Windows reads them back from the executable.
