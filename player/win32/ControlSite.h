@@ -1,7 +1,7 @@
 #pragma once
 // The container side of one in-place active control: its client site, in-place site
 // and frame, all on the one window that holds it. Owned by the host, which outlives
-// every reference the control takes, so the count only guards against misuse.
+// every reference the control takes, so the count is kept for the protocol alone.
 #include <ole2.h>
 #include <oleidl.h>
 
