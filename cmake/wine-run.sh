@@ -7,7 +7,8 @@ build_dir=${PEXALO_BUILD_DIR:-$PWD}
 while [ ! -f "$build_dir/CMakeCache.txt" ] && [ "$build_dir" != / ]; do build_dir=$(dirname "$build_dir"); done
 [ -f "$build_dir/CMakeCache.txt" ] || { echo "wine-run: no build folder above $PWD" >&2; exit 2; }
 
-export WINEPREFIX="$build_dir/wineprefix"
+# PEXALO_WINEPREFIX picks another throwaway prefix, e.g. one with a test control registered.
+export WINEPREFIX="${PEXALO_WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts in a throwaway prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="

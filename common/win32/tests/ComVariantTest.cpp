@@ -1,0 +1,56 @@
+#include "ComVariant.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ComVariant, CarriesEachValueWithItsAutomationType)
+{
+    struct Case {
+        const char* fault;
+        Variant value;
+        VARTYPE type;
+    } cases[] = {
+        {"Boolean True is not -1", Variant::Bool(true), VT_BOOL},
+        {"16-bit integer", Variant::I2(-2), VT_I2},
+        {"32-bit integer", Variant::I4(-70000), VT_I4},
+        {"single precision", Variant::R4(4800.5f), VT_R4},
+        {"byte", Variant::UI1(200), VT_UI1},
+        {"string", Variant::String(u"C:\\メディア\\clip.rm"), VT_BSTR},
+        {"byte array", Variant::ByteArray({1, 0, 255}), VT_ARRAY | VT_UI1},
+    };
+    for (Case& c : cases) {
+        ComVariant v;
+        ASSERT_FALSE(v.Assign(c.value)) << c.fault;
+        EXPECT_EQ(v.Get()->vt, c.type) << c.fault;
+    }
+}
+
+TEST(ComVariant, KeepsTheExactValues)
+{
+    ComVariant b, s, bytes;
+    ASSERT_FALSE(b.Assign(Variant::Bool(true)));
+    EXPECT_EQ(b.Get()->boolVal, VARIANT_TRUE);
+
+    const Text path(u"C:\\a\0b.rm", 9);
+    ASSERT_FALSE(s.Assign(Variant::String(path)));
+    EXPECT_EQ(SysStringLen(s.Get()->bstrVal), 9u) << "an embedded NUL cut the string";
+    EXPECT_EQ(Text(reinterpret_cast<const char16_t*>(s.Get()->bstrVal), 9), path);
+
+    ASSERT_FALSE(bytes.Assign(Variant::ByteArray({1, 0, 255})));
+    SAFEARRAY* array = bytes.Get()->parray;
+    ASSERT_EQ(array->rgsabound[0].cElements, 3u);
+    const auto* data = static_cast<const unsigned char*>(array->pvData);
+    EXPECT_EQ(data[0], 1);
+    EXPECT_EQ(data[2], 255);
+}
+
+TEST(ComVariant, RefusesAReferenceItCannotOwn)
+{
+    const Variant target = Variant::I4(1);
+    ComVariant v;
+    EXPECT_EQ(v.Assign(Variant::ByRef(target)).code, static_cast<std::uint32_t>(DISP_E_BADVARTYPE));
+    EXPECT_EQ(v.Get()->vt, VT_EMPTY);
+}
+
+} // namespace

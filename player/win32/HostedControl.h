@@ -1,0 +1,45 @@
+#pragma once
+// RealAudio1: the media control, created by class identifier and in-place active in
+// the player window, behind the core's MediaControl port.
+#include "ComPtr.h"
+#include "ControlEvents.h"
+#include "ControlSite.h"
+#include "Form1.h"
+#include "RealAudio1.h"
+
+#include <ole2.h>
+
+class HostedControl final : public MediaControl {
+public:
+    HostedControl(HWND window, UINT stateChangeMessage, int dpi)
+        : window_(window), dpi_(dpi), site_(window), events_(window, stateChangeMessage) {}
+    HostedControl(const HostedControl&) = delete;
+    HostedControl& operator=(const HostedControl&) = delete;
+    ~HostedControl() { Close(); }
+
+    // Creates the control, hands it its persisted state, binds its events and
+    // activates it in place over the window's client area.
+    PlatformError Create(const PersistedState& state);
+    // In-place deactivate, unadvise, close, clear the site, release: the reverse of Create.
+    void Close();
+    // The only control takes the keyboard focus whenever the window gets it.
+    void Focus();
+
+    PlatformError Invoke(std::int32_t dispId, std::span<const Variant> args) override;
+    PlatformError SetWidth(float twips) override;
+    PlatformError SetHeight(float twips) override;
+
+private:
+    HRESULT LoadState(const PersistedState& state);
+    PlatformError ApplySize();
+
+    HWND window_;
+    int dpi_;
+    ControlSite site_;
+    ControlEvents events_;
+    ComPtr<IOleObject> object_;
+    ComPtr<IDispatch> dispatch_;
+    ComPtr<IOleInPlaceObject> inPlace_;
+    float widthTwips_ = 0;
+    float heightTwips_ = 0;
+};

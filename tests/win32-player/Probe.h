@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+
+// One line of UTF-8 on standard output.
+void Print(const std::wstring& line);
+int Version(const wchar_t* file);
+int Icons(const wchar_t* file);
