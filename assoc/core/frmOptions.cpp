@@ -78,6 +78,10 @@ bool frmOptions::CheckShellConnecting()
 
 void frmOptions::ShellConnecting()
 {
+    // A quote would end the player's path early and a percent sign may be taken for a
+    // placeholder: the command would start another program, so register nothing.
+    if (mAppDir.find_first_of(u"\"%") != Text::npos)
+        return;
     const Text oldClassName = RegReadString(kClassPath, registry_);
     if (oldClassName != kClassName) {
         // Without a backup the previous class would be lost for good.

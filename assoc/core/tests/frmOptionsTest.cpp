@@ -178,6 +178,17 @@ TEST(frmOptions, AFailedBackupLeavesThePreviousClassInPlace)
     EXPECT_FALSE(d.form.CheckShellConnecting());
 }
 
+TEST(frmOptions, AFolderTheCommandCannotNameRegistersNothing)
+{
+    for (const Text folder : {u"/home/a\"b/", u"/home/100%/", u"/media/%1/"}) {
+        Dialog d({u"Other", {}, {}, {}});
+        d.form.mAppDir = folder;
+        d.form.ShellConnecting();
+        EXPECT_EQ(Load(d.registry), (Values{u"Other", {}, {}, {}}));
+        EXPECT_FALSE(d.form.CheckShellConnecting());
+    }
+}
+
 class UndoTable : public testing::TestWithParam<TransitionCase> {};
 
 TEST_P(UndoTable, UnShellConnectingPutsTheBackupBackOnlyOverOurClass)
