@@ -7,7 +7,7 @@ packages=(
   libgtest-dev googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 xvfb xdotool x11-utils imagemagick locales
-  qt6-base-dev libmpv-dev libsqlite3-dev sqlite3 ffmpeg
+  qt6-base-dev libmpv-dev libsqlite3-dev sqlite3 ffmpeg mpv
   clang libclang-rt-14-dev
 )
 
