@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config git
   libgtest-dev googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xdotool x11-utils imagemagick locales
+  wine wine32:i386 xvfb xdotool x11-utils libx11-dev imagemagick locales
   qt6-base-dev libmpv-dev libsqlite3-dev sqlite3 ffmpeg mpv
   clang libclang-rt-14-dev
 )
