@@ -181,6 +181,10 @@ void MediaEngine::DrainEvents()
         switch (event->event_id) {
         case MPV_EVENT_NONE:
             return;
+        case MPV_EVENT_START_FILE:
+            loaded_ = false;
+            endReached_ = false;
+            break;
         case MPV_EVENT_FILE_LOADED:
             loaded_ = true;
             break;
