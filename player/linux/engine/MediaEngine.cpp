@@ -18,7 +18,7 @@ constexpr PlatformError kTypeMismatch{0x80020005};
 constexpr PlatformError kBadParamCount{0x8002000E};
 constexpr PlatformError kFail{0x80004005};
 
-enum ObservedProperty : std::uint64_t { kPause = 1, kEofReached };
+enum ObservedProperty : std::uint64_t { kPause = 1, kEofReached, kPlaybackTime };
 
 QString ColourName(std::uint32_t rgb)
 {
@@ -83,6 +83,7 @@ PlatformError MediaEngine::Initialise()
     ApplyEngineOptions(mpv_.get(), windowId, look_);
     mpv_observe_property(mpv_.get(), kPause, "pause", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kEofReached, "eof-reached", MPV_FORMAT_FLAG);
+    mpv_observe_property(mpv_.get(), kPlaybackTime, "playback-time", MPV_FORMAT_DOUBLE);
 
     // libmpv calls this from its own thread: only queue the draining onto the GUI thread.
     mpv_set_wakeup_callback(
@@ -170,6 +171,7 @@ void MediaEngine::Play()
     if (endReached_) {
         const char* command[] = {"seek", "0", "absolute", nullptr};
         mpv_command(mpv_.get(), command);
+        progressed_ = false;
     }
     mpv_set_property_string(mpv_.get(), "pause", "no");
 }
@@ -184,6 +186,7 @@ void MediaEngine::DrainEvents()
         case MPV_EVENT_START_FILE:
             loaded_ = false;
             endReached_ = false;
+            progressed_ = false;
             break;
         case MPV_EVENT_FILE_LOADED:
             loaded_ = true;
@@ -194,22 +197,34 @@ void MediaEngine::DrainEvents()
                 ShowFailure(mpv_error_string(end->error));
             break;
         }
-        case MPV_EVENT_PROPERTY_CHANGE: {
-            const auto* property = static_cast<const mpv_event_property*>(event->data);
-            if (property->format != MPV_FORMAT_FLAG)
-                break;
-            const bool on = *static_cast<const int*>(property->data) != 0;
-            if (event->reply_userdata == kPause)
-                paused_ = on;
-            else if (event->reply_userdata == kEofReached)
-                endReached_ = on;
+        case MPV_EVENT_PROPERTY_CHANGE:
+            PropertyChanged(event->reply_userdata, *static_cast<const mpv_event_property*>(event->data));
             break;
-        }
         default:
             break;
         }
         ReportState();
     }
+}
+
+void MediaEngine::PropertyChanged(std::uint64_t which, const mpv_event_property& property)
+{
+    if (property.format == MPV_FORMAT_DOUBLE && which == kPlaybackTime) {
+        progressed_ = progressed_ || *static_cast<const double*>(property.data) > 0;
+        return;
+    }
+    if (property.format != MPV_FORMAT_FLAG)
+        return;
+    const bool on = *static_cast<const int*>(property.data) != 0;
+    if (which == kPause)
+        paused_ = on;
+    if (which != kEofReached)
+        return;
+    endReached_ = on;
+    // A source that ends without having played anything would otherwise be played again
+    // and again as fast as it ends.
+    if (on && loaded_ && !progressed_)
+        ShowFailure("nothing in it could be played");
 }
 
 void MediaEngine::ShowFailure(const char* reason)

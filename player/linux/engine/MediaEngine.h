@@ -6,7 +6,8 @@
 //  - 257 (none): play; from the start when playback has reached the end.
 //  - event 1031 (state): raised from the Qt event loop, never inside one of these calls;
 //    0 = stopped at the end of the file. A source that cannot be played is shown in the
-//    window (path and reason) and raises Failed, so nothing answers it by playing again.
+//    window (path and reason) and raises Failed, so nothing answers it by playing again;
+//    so does a source that reaches its end without having played anything.
 // Not supported: on-screen controls, volume, seeking from the window, other members.
 #include "EngineOptions.h"
 #include "Form1.h"
@@ -50,6 +51,7 @@ private:
     void DrainEvents();
     void Load();
     void Play();
+    void PropertyChanged(std::uint64_t which, const mpv_event_property& property);
     void ShowFailure(const char* reason);
     void ReportState();
 
@@ -61,6 +63,7 @@ private:
     bool loaded_ = false;
     bool paused_ = false;
     bool endReached_ = false;
+    bool progressed_ = false;  // the position has moved since the source started or restarted
     bool failed_ = false;
     EngineState reported_ = EngineState::Opening;
     bool anyReported_ = false;

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -43,6 +44,7 @@ struct EngineHarness {
     {
         QObject::connect(engine.get(), &MediaEngine::StateChange, [this](qint32 state) {
             states.push_back(state);
+            positions.push_back(std::atof(engine->Property("time-pos").c_str()));
             form1.RealAudio1_StateChange(state);
         });
     }
@@ -68,4 +70,5 @@ struct EngineHarness {
     DesignedWindow window;
     Form1 form1{window, control};
     std::vector<qint32> states;
+    std::vector<double> positions;  // seconds into the clip when each state arrived
 };

@@ -16,11 +16,18 @@ TEST(MediaEngine, PlaysTheClipAndPlaysItAgainAfterEachEnd)
     // The clip lasts three seconds: two ends take about six.
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.Count(EngineState::Stopped) >= 2; }, kGenerousMs));
 
-    const auto firstEnd = std::find(h.states.begin(), h.states.end(), 0);
-    EXPECT_NE(std::find(h.states.begin(), firstEnd, static_cast<qint32>(EngineState::Playing)), firstEnd)
-        << "must play before it ends";
-    EXPECT_NE(std::find(firstEnd, h.states.end(), static_cast<qint32>(EngineState::Playing)), h.states.end())
-        << "must play again after the end";
+    const auto at = [&](EngineState state, std::size_t from) {
+        return static_cast<std::size_t>(
+            std::find(h.states.begin() + static_cast<std::ptrdiff_t>(from), h.states.end(), static_cast<qint32>(state)) -
+            h.states.begin());
+    };
+    const std::size_t firstPlay = at(EngineState::Playing, 0);
+    const std::size_t firstEnd = at(EngineState::Stopped, 0);
+    const std::size_t playAgain = at(EngineState::Playing, firstEnd);
+    ASSERT_LT(firstPlay, firstEnd) << "must play before it ends";
+    ASSERT_LT(playAgain, h.states.size()) << "must play again after the end";
+    EXPECT_GT(h.positions[firstEnd], 2.5) << "ends at the end of the three seconds";
+    EXPECT_LT(h.positions[playAgain], 1.0) << "plays again from the start";
     EXPECT_GE(h.control.calls[kDispIdPlay], 1);
     EXPECT_EQ(h.Count(EngineState::Failed), 0);
     EXPECT_TRUE(h.engine->FailureText().isEmpty());
@@ -46,6 +53,7 @@ TEST(MediaEngine, ShowsASourceThatCannotBePlayedAndNeverRetriesIt)
              return path;
          },
          ""},
+        {"clip without a frame", [] { return QString(PEXALO_EMPTY_CLIP); }, "nothing"},
     };
     for (const auto& c : cases) {
         EngineHarness h;

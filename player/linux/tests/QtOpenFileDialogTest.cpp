@@ -19,23 +19,19 @@ namespace {
 
 const LocaleCodePage kCodePage;
 
+// The record exactly as the core hands it to the dialog, in locale bytes.
 OpenFileNameAnsi AnsiRecord(TextView filter, TextView initialDir, TextView title)
 {
-    const OpenFileNameRecord record = BuildOpenFileRecord(filter, initialDir, title, 0, 0);
-    OpenFileNameAnsi ansi;
-    auto convert = [](const std::optional<Text>& t) -> std::optional<std::string> {
-        return t ? std::optional(kCodePage.ToAnsi(*t)) : std::nullopt;
-    };
-    ansi.lpstrFilter = convert(record.lpstrFilter);
-    ansi.nFilterIndex = record.nFilterIndex;
-    ansi.lpstrFile = convert(record.lpstrFile);
-    ansi.nMaxFile = record.nMaxFile;
-    ansi.lpstrFileTitle = convert(record.lpstrFileTitle);
-    ansi.nMaxFileTitle = record.nMaxFileTitle;
-    ansi.lpstrInitialDir = convert(record.lpstrInitialDir);
-    ansi.lpstrTitle = convert(record.lpstrTitle);
-    ansi.Flags = record.Flags;
-    return ansi;
+    struct Capture final : OpenFileDialogApi {
+        DialogCall GetOpenFileNameA(OpenFileNameAnsi& record) override
+        {
+            seen = record;
+            return {};
+        }
+        OpenFileNameAnsi seen;
+    } capture;
+    ShowOpenDialog(filter, initialDir, title, 0, {kCodePage, capture, 0});
+    return capture.seen;
 }
 
 TEST(QtOpenFileDialog, TurnsTheFilterListIntoQtNameFilters)
