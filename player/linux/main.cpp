@@ -1,6 +1,7 @@
 // Pexalo on Linux: Qt Widgets and libmpv around the portable player core.
 #include "ArgumentText.h"
 #include "LinuxStartup.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     QApplication app(qtArgc, argv);
     // libmpv parses numbers with the C locale's decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    const QtTranslations translations(QLocale::system());
 
     LinuxStartup startup(argumentText);
     Main(startup);

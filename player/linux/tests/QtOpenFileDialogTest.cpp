@@ -3,6 +3,7 @@
 #include "LocaleCodePage.h"
 #include "Module1.h"
 #include "QtText.h"
+#include "QtTranslations.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,20 @@ TEST(QtOpenFileDialog, CancelGivesTheEmptyText)
     EXPECT_EQ(shownTitle, QString::fromUtf8("クリップを開く"));
     EXPECT_FALSE(cancelled.error);
     EXPECT_TRUE(cancelled.path.empty());
+}
+
+TEST(QtOpenFileDialog, ShowsTheStandardCaptionInTheUsersLanguage)
+{
+    const struct {
+        QLocale locale;
+        const char* caption;
+    } cases[] = {{QLocale(QLocale::Japanese, QLocale::Japan), "開く"}, {QLocale(QLocale::English), "Open"}};
+    for (const auto& c : cases) {
+        const QtTranslations translations(c.locale);
+        QFileDialog dialog;
+        ConfigureDialog(dialog, ReadRequest(AnsiRecord(kMediaFileFilter, u"", u""), kCodePage));
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.caption)) << c.locale.name().toStdString();
+    }
 }
 
 } // namespace

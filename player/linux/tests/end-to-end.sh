@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Pexalo on an X display: it plays the clip (its window is not black), Escape sent to its
-# window ends it at once with status 0. Usage: end-to-end.sh PEXALO CLIP WORKDIR
+# window ends it at once with status 0; started without a file it asks with the open-file
+# dialog, in Japanese, and ends without a window when that is cancelled.
+# Usage: end-to-end.sh PEXALO CLIP WORKDIR
 set -uo pipefail
 pexalo=$1 clip=$2 work=$3
 mkdir -p "$work"
@@ -13,8 +15,8 @@ wait_for() {
   for _ in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
   return 1
 }
-window() { xdotool search --pid "$pid" --name '^Form1$' 2>/dev/null | head -n1; }
-has_window() { [ -n "$(window)" ]; }
+window() { xdotool search --pid "$pid" --name "${1:-^Form1\$}" 2>/dev/null | head -n1; }
+has_window() { [ -n "$(window "$@")" ]; }
 # Mean brightness of the player's window in 0..1: its background is black, the clip's
 # colour test pattern far from it.
 window_lit() {
@@ -36,3 +38,13 @@ wait_for 10 ended || fail "Escape did not end the player"
 wait "$pid"; status=$?
 [ "$status" -eq 0 ] || fail "the player ended with status $status"
 echo "Escape ended the player"
+
+LC_ALL=ja_JP.UTF-8 "$pexalo" &
+pid=$!
+wait_for 30 has_window '^開く$' || fail "no open-file dialog titled 開く"
+has_window && fail "Form1 was shown before a file was chosen"
+xdotool windowfocus --sync "$(window '^開く$')" key Escape
+wait_for 10 ended || fail "cancelling the dialog did not end the player"
+wait "$pid"; status=$?
+[ "$status" -eq 0 ] || fail "the player ended with status $status after the dialog"
+echo "cancelling the open-file dialog ended the player, no Form1 shown"
