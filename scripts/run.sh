@@ -23,7 +23,7 @@ play_headless() {
   PEXALO_ENGINE_OPTIONS=ao=null "$pexalo" "$clip" 2>/dev/null &
   local pid=$! window=""
   for _ in $(seq 100); do
-    window=$(xdotool search --pid "$pid" --name '^Form1$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+    window=$(xdotool search --all --pid "$pid" --name '^Form1$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
     sleep 0.1
   done
   [ -n "$window" ] || { echo "Pexalo showed no window"; kill "$pid" 2>/dev/null; return 1; }

@@ -15,7 +15,7 @@ wait_for() {
   for _ in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
   return 1
 }
-window() { xdotool search --pid "$pid" --name "${1:-^Form1\$}" 2>/dev/null | head -n1; }
+window() { xdotool search --all --pid "$pid" --name "${1:-^Form1\$}" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window "$@")" ]; }
 # Mean brightness of the player's window in 0..1: its background is black, the clip's
 # colour test pattern far from it.
