@@ -1,6 +1,5 @@
 #include "MediaEngine.h"
 
-#include "PersistedState.h"
 #include "RealAudio1.h"
 #include "QtText.h"
 #include "Twips.h"
@@ -19,19 +18,6 @@ constexpr PlatformError kBadParamCount{0x8002000E};
 constexpr PlatformError kFail{0x80004005};
 
 enum ObservedProperty : std::uint64_t { kPause = 1, kEofReached, kPlaybackTime };
-
-QString ColourName(std::uint32_t rgb)
-{
-    return QColor::fromRgb(rgb).name();
-}
-
-EngineLook LookFrom(std::span<const std::uint8_t> persistedState, const QColor& defaultBackground)
-{
-    const auto settings = ParsePersistedState(persistedState);
-    if (!settings)
-        return {defaultBackground.name().toStdString(), false};
-    return {ColourName(settings->backgroundRgb).toStdString(), settings->controls == kVideoOnlyControls};
-}
 
 bool HasRealWindows()
 {
@@ -60,7 +46,8 @@ std::unique_ptr<MediaEngine> MediaEngine::Create(QWidget* parent, std::span<cons
 {
     // Without a readable state the engine takes the colours of the desktop it runs on.
     const QColor defaultBackground = QGuiApplication::palette().color(QPalette::Window);
-    std::unique_ptr<MediaEngine> engine(new MediaEngine(parent, LookFrom(persistedState, defaultBackground)));
+    std::unique_ptr<MediaEngine> engine(
+        new MediaEngine(parent, LookFromPersistedState(persistedState, defaultBackground.name().toStdString())));
     error = engine->Initialise();
     if (error)
         engine.reset();
