@@ -23,8 +23,9 @@ if [ "$vo" = gpu ]; then
   mpv_options+=(--gpu-sw=yes)
 fi
 pexalo=(env PEXALO_ENGINE_OPTIONS="$engine_options" "$PWD/$build/player/linux/Pexalo" "$clip")
-# Looping, as Pexalo does, so that it still plays when its memory is read.
-mpv=(mpv --no-config --really-quiet --loop-file=inf "${mpv_options[@]}" "$clip")
+# Looping, as Pexalo does, so that it still plays when its memory is read, and over the
+# whole screen, as Pexalo's maximised window: both scale the video to the same area.
+mpv=(mpv --no-config --really-quiet --loop-file=inf --fs "${mpv_options[@]}" "$clip")
 
 fifo=$(mktemp -u); mkfifo "$fifo"
 Xvfb -displayfd 3 -br -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
