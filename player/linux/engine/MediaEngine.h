@@ -36,8 +36,8 @@ public:
 
     // What the window shows instead of video when the source cannot be played.
     QString FailureText() const;
+    // An engine property as text, for tests and diagnostics.
     std::string Property(const char* name) const;
-    const EngineLook& Look() const { return look_; }
 
 signals:
     void StateChange(qint32 state);

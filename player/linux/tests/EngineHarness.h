@@ -2,6 +2,7 @@
 // Drives a MediaEngine with the core's Form1, as the window does, and records what happens.
 #include "MediaEngine.h"
 #include "Module1.h"
+#include "QtText.h"
 #include "RealAudio1.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ struct EngineHarness {
     }
     void Load(const QString& path)
     {
-        gMediaPath = Text(reinterpret_cast<const char16_t*>(path.utf16()), static_cast<std::size_t>(path.size()));
+        gMediaPath = ToText(path);
         form1.Form_Load();
     }
     long Count(EngineState state) const
