@@ -6,8 +6,8 @@ packages=(
   cmake ninja-build g++ pkg-config git python3
   libgtest-dev googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xdotool x11-utils imagemagick locales
-  qt6-base-dev libmpv-dev libsqlite3-dev sqlite3 ffmpeg
+  wine wine32:i386 xvfb xdotool x11-utils libx11-dev imagemagick locales
+  qt6-base-dev qt6-translations-l10n libmpv-dev libsqlite3-dev sqlite3 ffmpeg mpv
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
 )

@@ -1,0 +1,27 @@
+#include "LinuxStartup.h"
+
+#include "ErrorReport.h"
+
+OpenDialogResult LinuxStartup::ShowOpenDialog(TextView filter, TextView initialDir, TextView title,
+                                              NativeHandle ownerWindow)
+{
+    // A Linux program has no instance handle to give the dialog.
+    return ::ShowOpenDialog(filter, initialDir, title, ownerWindow, {codePage_, dialog_, 0});
+}
+
+PlatformError LinuxStartup::ShowForm1()
+{
+    if (!form1_) {
+        PlatformError error;
+        form1_ = Form1Window::Create(error);
+        if (error)
+            return error;
+    }
+    form1_->showMaximized();
+    return {};
+}
+
+void LinuxStartup::ReportErrorAndEnd(PlatformError error)
+{
+    ReportErrorAndExit(error);
+}

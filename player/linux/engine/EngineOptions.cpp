@@ -1,0 +1,74 @@
+#include "EngineOptions.h"
+
+#include "PersistedState.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+void Set(mpv_handle* mpv, const char* name, const std::string& value)
+{
+    mpv_set_option_string(mpv, name, value.c_str());
+}
+
+// PEXALO_ENGINE_OPTIONS="name=value,name=value" replaces engine options for tests and
+// benchmarks only (for instance ao=null where there is no sound device); users never set it.
+void ApplyEnvironmentOverrides(mpv_handle* mpv)
+{
+    const char* overrides = std::getenv("PEXALO_ENGINE_OPTIONS");
+    if (!overrides)
+        return;
+    std::string_view rest(overrides);
+    while (!rest.empty()) {
+        const std::string_view item = rest.substr(0, rest.find(','));
+        rest.remove_prefix(std::min(rest.size(), item.size() + 1));
+        const std::size_t eq = item.find('=');
+        if (eq != std::string_view::npos)
+            Set(mpv, std::string(item.substr(0, eq)).c_str(), std::string(item.substr(eq + 1)));
+    }
+}
+
+} // namespace
+
+EngineLook LookFromPersistedState(std::span<const std::uint8_t> state, const std::string& defaultBackground)
+{
+    const auto settings = ParsePersistedState(state);
+    if (!settings)
+        return {defaultBackground, false};
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "#%06x", static_cast<unsigned>(settings->backgroundRgb & 0xFFFFFF));
+    return {colour, settings->controls == kVideoOnlyControls};
+}
+
+void ApplyEngineOptions(mpv_handle* mpv, std::optional<std::int64_t> windowId, const EngineLook& look)
+{
+    // The window owns the keyboard and the mouse: Escape must reach its key preview.
+    Set(mpv, "input-default-bindings", "no");
+    Set(mpv, "input-vo-keyboard", "no");
+    Set(mpv, "input-cursor", "no");
+    Set(mpv, "osc", "no");
+    // Stay on the last frame at the end, so that playing again keeps the window.
+    Set(mpv, "keep-open", "yes");
+    Set(mpv, "idle", "yes");
+
+    if (windowId) {
+        std::int64_t wid = *windowId;
+        mpv_set_option(mpv, "wid", MPV_FORMAT_INT64, &wid);
+        // Software OpenGL is accepted so that a machine without a GPU still shows video.
+        Set(mpv, "vo", "gpu,x11");
+        Set(mpv, "gpu-sw", "yes");
+    } else {
+        // A fake window id from the offscreen platform can kill the process through Xlib.
+        Set(mpv, "vo", "null");
+    }
+
+    Set(mpv, "background", look.background);
+    if (look.videoOnly) {
+        Set(mpv, "osd-level", "0");
+        Set(mpv, "audio-display", "no");
+    }
+    ApplyEnvironmentOverrides(mpv);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Reads the media engine's persisted state: the stream the window hands it when it is
+// created. Pure and bounds-checked on every read, so that any byte sequence is safe input.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+struct PersistedSettings {
+    std::uint32_t extentWidth = 0;   // 0.01 mm
+    std::uint32_t extentHeight = 0;
+    std::string controls;            // which parts the engine shows; "ImageWindow" = video only
+    std::uint32_t backgroundRgb = 0; // from "#RRGGBB"
+};
+
+inline constexpr std::string_view kVideoOnlyControls = "ImageWindow";
+
+// Nothing when the stream is not exactly one well-formed state.
+std::optional<PersistedSettings> ParsePersistedState(std::span<const std::uint8_t> stream);

@@ -1,0 +1,50 @@
+#include "Form1Window.h"
+
+#include "Module1.h"
+#include "QtText.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+namespace {
+
+std::unique_ptr<Form1Window> ShownWindow()
+{
+    gMediaPath = ToText(PEXALO_SAMPLE_CLIP);
+    PlatformError error;
+    auto window = Form1Window::Create(error);
+    EXPECT_FALSE(error);
+    window->showMaximized();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return window;
+}
+
+TEST(Form1Window, IsTheDesignedFramelessWindow)
+{
+    auto window = ShownWindow();
+    EXPECT_EQ(window->windowTitle(), "Form1");
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)));
+    EXPECT_EQ(window->geometry(), window->screen()->availableGeometry()) << "opened maximised";
+    EXPECT_EQ(window->RealAudio1().geometry(), window->rect());
+}
+
+TEST(Form1Window, KeepsTheEngineExactlyAsLargeAsTheWindow)
+{
+    auto window = ShownWindow();
+    const QSize sizes[] = {{640, 480}, {321, 203}, {1, 1}, {799, 599}, {1000, 17}};
+    for (const QSize& size : sizes) {
+        window->resize(size);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == size; }, 5000)) << size.width();
+        EXPECT_EQ(window->RealAudio1().geometry(), QRect(QPoint(0, 0), size)) << size.width() << "x" << size.height();
+    }
+}
+
+TEST(Form1WindowDeathTest, EscapeEndsTheProcessEvenWhileTheEngineHasTheFocus)
+{
+    auto window = ShownWindow();
+    EXPECT_EXIT(QTest::keyClick(&window->RealAudio1(), Qt::Key_Escape), testing::ExitedWithCode(0), "");
+}
+
+} // namespace
