@@ -22,7 +22,7 @@ if [ "$vo" = gpu ]; then
   engine_options+=",gpu-sw=yes"
   mpv_options+=(--gpu-sw=yes)
 fi
-pexalo=(env PEXALO_ENGINE_OPTIONS="$engine_options" "$PWD/$build/player/linux/Pexalo" "$clip")
+pexalo=(env PEXALO_ENGINE_OPTIONS="$engine_options" "$PWD/$build/bin/Pexalo" "$clip")
 # Looping, as Pexalo does, so that it still plays when its memory is read, and over the
 # whole screen, as Pexalo's maximised window: both scale the video to the same area.
 mpv=(mpv --no-config --really-quiet --loop-file=inf --fs "${mpv_options[@]}" "$clip")

@@ -7,7 +7,7 @@
 #include "ConfigPath.h"
 #include "ShellAssociation.h"
 #include "StoreScriptShell.h"
-#include "Utf8CodePage.h"
+#include "LocaleCodePage.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -34,8 +34,8 @@ int main(int argc, char** argv)
     if (error)
         return Fail(1, std::string(argv[1]) + ": " + error.message());
 
-    const Utf8CodePage utf8;
-    const Text extension = ExtensionOf(utf8.FromAnsi(file));
+    const LocaleCodePage codePage;
+    const Text extension = ExtensionOf(codePage.FromAnsi(file));
     const auto storePath = RegistryStorePath();
     const auto store = RegistryStore::Open(storePath);
     if (!store)
@@ -43,9 +43,9 @@ int main(int argc, char** argv)
     StoreScriptShellFactory registry(store.get());
     const auto command = OpenCommandFor(extension, registry);
     if (!command)
-        return Fail(1, "no program is associated with files of type \"" + utf8.ToAnsi(extension) + "\": " + file);
+        return Fail(1, "no program is associated with files of type \"" + codePage.ToAnsi(extension) + "\": " + file);
 
-    auto arguments = SubstituteFile(SplitCommandLine(utf8.ToAnsi(*command)), file);
+    auto arguments = SubstituteFile(SplitCommandLine(codePage.ToAnsi(*command)), file);
     std::vector<char*> pointers;
     for (std::string& argument : arguments)
         pointers.push_back(argument.data());

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux -j2 --target Pexalo sample_clip
-pexalo=$PWD/build/linux/player/linux/Pexalo
+pexalo=$PWD/build/linux/bin/Pexalo
 clip=$PWD/build/linux/sample.rm
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

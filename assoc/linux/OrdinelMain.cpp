@@ -4,7 +4,7 @@
 #include "OptionsDialog.h"
 #include "StoreNativeRegistry.h"
 #include "StoreScriptShell.h"
-#include "Utf8CodePage.h"
+#include "LocaleCodePage.h"
 
 #include <QApplication>
 
@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const auto store = RegistryStore::Open(RegistryStorePath());
     StoreScriptShellFactory scriptShell(store.get());
-    const Utf8CodePage codePage;
+    const LocaleCodePage codePage;
     StoreNativeRegistry native(store.get(), codePage);
     OptionsDialog dialog(QCoreApplication::applicationDirPath().toStdU16String());
     frmOptions form(dialog, {scriptShell, native, codePage}, {u"Pexalo", u'/'});

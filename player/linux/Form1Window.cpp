@@ -5,12 +5,9 @@
 #include "Twips.h"
 
 #include <QIcon>
-#include <QPixmap>
 #include <QScreen>
 
 #include <cstdlib>
-
-#include "icon/pexalo-linux-icon.xpm"
 
 Form1Window::Form1Window()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
@@ -20,7 +17,7 @@ Form1Window::Form1Window()
       })
 {
     setWindowTitle(QStringLiteral("Form1"));
-    setWindowIcon(QIcon(QPixmap(pexalo_linux_icon)));
+    setWindowIcon(QIcon(QStringLiteral(":/artwork/pexalo-32.png")));
     // Opened maximised; without a window manager only this geometry makes it so.
     setGeometry(screen()->availableGeometry());
 }

@@ -5,7 +5,7 @@
 #include "StoreNativeRegistry.h"
 #include "StoreScriptShell.h"
 #include "TempStore.h"
-#include "Utf8CodePage.h"
+#include "LocaleCodePage.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ protected:
     QApplication& application = TestApplication();
     TempStore temp;
     StoreScriptShellFactory scriptShell{temp.store.get()};
-    Utf8CodePage codePage;
+    LocaleCodePage codePage;
     StoreNativeRegistry native{temp.store.get(), codePage};
     OptionsDialog dialog{u"/opt/pexalo"};
     frmOptions form{dialog, {scriptShell, native, codePage}, {u"Pexalo", u'/'}};

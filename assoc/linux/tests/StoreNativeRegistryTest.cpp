@@ -1,7 +1,7 @@
 #include "StoreNativeRegistry.h"
 #include "StoreScriptShell.h"
 #include "TempStore.h"
-#include "Utf8CodePage.h"
+#include "LocaleCodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@ namespace {
 class StoreNativeRegistryTest : public ::testing::Test {
 protected:
     TempStore temp;
-    Utf8CodePage utf8;
-    StoreNativeRegistry native{temp.store.get(), utf8};
+    LocaleCodePage codePage;
+    StoreNativeRegistry native{temp.store.get(), codePage};
     const NativeRegistry::SecurityAttributes security{};
 
     std::int32_t Create(std::uint32_t hive, const std::string& subKey, NativeRegistry::Key& key,
@@ -92,7 +92,7 @@ TEST_F(StoreNativeRegistryTest, ErrorsLeaveTheStoreUntouched)
 TEST_F(StoreNativeRegistryTest, TheCoreReadsAndWritesThroughTheStore)
 {
     StoreScriptShellFactory scriptShell(temp.store.get());
-    const RegPorts ports{scriptShell, native, utf8};
+    const RegPorts ports{scriptShell, native, codePage};
     EXPECT_TRUE(RegWriteValue(u"HKCR\\.rm", Variant::ByteArray({1, 2, 3, 4, 5}), ports));
     EXPECT_EQ(Read(u"HKCR\\.rm\\"), Variant::ByteArray({1, 2, 3, 4, 5}));  // the key's default value
     // Names pass the narrow calls in UTF-8 and come back as the same keys.

@@ -1,9 +1,6 @@
 #include "EngineOptions.h"
 
-#include "PersistedState.h"
-
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -32,16 +29,6 @@ void ApplyEnvironmentOverrides(mpv_handle* mpv)
 }
 
 } // namespace
-
-EngineLook LookFromPersistedState(std::span<const std::uint8_t> state, const std::string& defaultBackground)
-{
-    const auto settings = ParsePersistedState(state);
-    if (!settings)
-        return {defaultBackground, false};
-    char colour[8];
-    std::snprintf(colour, sizeof colour, "#%06x", static_cast<unsigned>(settings->backgroundRgb & 0xFFFFFF));
-    return {colour, settings->controls == kVideoOnlyControls};
-}
 
 void ApplyEngineOptions(mpv_handle* mpv, std::optional<std::int64_t> windowId, const EngineLook& look)
 {

@@ -1,5 +1,6 @@
 #include "PersistedState.h"
 
+#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -99,4 +100,14 @@ std::optional<PersistedSettings> ParsePersistedState(std::span<const std::uint8_
         return std::nullopt;
     s.backgroundRgb = *rgb;
     return s;
+}
+
+EngineLook LookFromPersistedState(std::span<const std::uint8_t> state, const std::string& defaultBackground)
+{
+    const auto settings = ParsePersistedState(state);
+    if (!settings)
+        return {defaultBackground, false};
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "#%06x", static_cast<unsigned>(settings->backgroundRgb & 0xFFFFFF));
+    return {colour, settings->controls == kVideoOnlyControls};
 }

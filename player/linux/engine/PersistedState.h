@@ -1,6 +1,7 @@
 #pragma once
 // Reads the media engine's persisted state: the stream the window hands it when it is
-// created. Pure and bounds-checked on every read, so that any byte sequence is safe input.
+// created, and the look it asks for. Pure and bounds-checked on every read, so that any
+// byte sequence is safe input; no Qt and no libmpv, so that it can be fuzzed alone.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -17,3 +18,12 @@ inline constexpr std::string_view kVideoOnlyControls = "ImageWindow";
 
 // Nothing when the stream is not exactly one well-formed state.
 std::optional<PersistedSettings> ParsePersistedState(std::span<const std::uint8_t> stream);
+
+struct EngineLook {
+    std::string background;  // "#rrggbb"
+    bool videoOnly = false;
+    bool operator==(const EngineLook&) const = default;
+};
+
+// The look that the persisted state asks for; the defaults when it cannot be read.
+EngineLook LookFromPersistedState(std::span<const std::uint8_t> state, const std::string& defaultBackground);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QTest>
 
 namespace {
@@ -25,7 +26,11 @@ TEST(Form1Window, IsTheDesignedFramelessWindow)
     auto window = ShownWindow();
     EXPECT_EQ(window->windowTitle(), "Form1");
     EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)));
+    // The same picture as the Windows build's icon, pixel for pixel.
+    const QImage windowsIcon(PEXALO_WINDOWS_ICON);
+    ASSERT_EQ(windowsIcon.size(), QSize(32, 32)) << "cannot read " PEXALO_WINDOWS_ICON;
+    const QImage icon = window->windowIcon().pixmap(QSize(32, 32)).toImage();
+    EXPECT_EQ(icon.convertToFormat(QImage::Format_ARGB32), windowsIcon.convertToFormat(QImage::Format_ARGB32));
     EXPECT_EQ(window->geometry(), window->screen()->availableGeometry()) << "opened maximised";
     EXPECT_EQ(window->RealAudio1().geometry(), window->rect());
 }

@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
 """Draws Pexalo's icon: a white play triangle on a teal disc, 32 x 32 in 16 colours.
 
-Writes Pexalo.ico next to this script. The .ico is committed; run this only to change it.
+One picture for both platforms; it writes
+  player/win32/Pexalo.ico   the Windows window and executable icon,
+  artwork/pexalo-32.png     the Linux window icon (built in) and the desktop entry's.
+Both are committed; run this only to change the picture.
 """
 import math
 import pathlib
 import struct
+import zlib
 
 SIZE = 32
+ROOT = pathlib.Path(__file__).resolve().parent.parent
 # The 16-colour VGA palette, in the order icons use it.
 PALETTE = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
@@ -33,8 +38,8 @@ def pixel(x, y):
     return TEAL if x + y < 44 else GREY
 
 
-def main():
-    rows = [[pixel(x, y) for x in range(SIZE)] for y in range(SIZE)]
+def ico(rows):
+    """A 4-bit .ico with an AND mask for the transparent corners."""
     xor = bytearray()
     mask = bytearray()
     for row in reversed(rows):  # bitmaps run bottom-up
@@ -50,7 +55,28 @@ def main():
     header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
     image = header + palette + bytes(xor) + bytes(mask)
     directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(image), 22)
-    (pathlib.Path(__file__).parent / "Pexalo.ico").write_bytes(directory + image)
+    return directory + image
+
+
+def png(rows):
+    """An 8-bit RGBA PNG of the same pixels, transparent where the .ico's mask is set."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)  # no filter
+        for c in row:
+            raw += bytes((0, 0, 0, 0)) if c is None else bytes(PALETTE[c] + (255,))
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+            + chunk(b"IEND", b""))
+
+
+def main():
+    rows = [[pixel(x, y) for x in range(SIZE)] for y in range(SIZE)]
+    (ROOT / "player" / "win32" / "Pexalo.ico").write_bytes(ico(rows))
+    (ROOT / "artwork" / "pexalo-32.png").write_bytes(png(rows))
 
 
 if __name__ == "__main__":
