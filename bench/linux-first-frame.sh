@@ -41,7 +41,9 @@ export DISPLAY=":$number"
 
 for ((run = 1; run <= runs; run++)); do
   echo "linux: run $run of $runs" >&2
-  for player in "${players[@]}"; do
+  # A different player goes first each run.
+  for ((i = 0; i < ${#players[@]}; i++)); do
+    player=${players[(i + run) % ${#players[@]}]}
     # Word splitting of the command is wanted; the clip's path is passed whole.
     # shellcheck disable=SC2086
     if out=$("$probe" ${commands[$player]} "$clip" 2>/dev/null); then

@@ -64,7 +64,9 @@ programs=(pexalo bare_window ordinel bare_dialog)
 for program in "${programs[@]}"; do sample "$program" >/dev/null || true; done   # warm-up: page cache, prefix
 for ((run = 1; run <= RUNS; run++)); do
   echo "wine: run $run of $RUNS" >&2
-  for program in "${programs[@]}"; do
+  # A different program goes first each run: none always follows the same one's teardown.
+  for ((i = 0; i < ${#programs[@]}; i++)); do
+    program=${programs[(i + run) % ${#programs[@]}]}
     if us=$(sample "$program"); then echo "start_us $program $us"; fi
   done
 done
