@@ -17,7 +17,8 @@ fi
 RUNS=${1:-7}
 source "$SOURCE/tests/win32-player/lib.sh"
 BENCH="$BUILD/player/win32/bench"
-ORDINEL="$BUILD/assoc/win32/Ordinel.exe"
+ORDINEL="$BUILD/bin/Ordinel.exe"   # where a packaging step may gather it, else as built
+[ -f "$ORDINEL" ] || ORDINEL="$BUILD/assoc/win32/Ordinel.exe"
 for exe in "$PLAYER" "$ORDINEL" "$STANDIN" "$BENCH/BareWindow.exe" "$BENCH/BareDialog.exe" "$BENCH/StartProbe.exe"; do
   [ -f "$exe" ] || fail "missing $exe: build the win32 preset first"
 done
