@@ -1,51 +1,73 @@
 #!/usr/bin/env bash
-# Start-up of Pexalo.exe under Wine: from process start to the control's 215 call (the
-# media path handed over), next to a bare window program's start to its window shown,
-# both built the same way and run alternately in the same prefix. Prints medians.
-# Usage: bench/win32-start.sh [runs]   (after a win32 build)
+# Start-up under Wine, each program next to a yardstick built the same way, all started
+# by the same probe (CreateProcessW inside Wine) and run alternately in one prefix:
+#   pexalo      Pexalo.exe, start to the stand-in control's 215 call (the media path)
+#   bare_window BareWindow.exe, start to its window shown (its own log line)
+#   ordinel     Ordinel.exe, start to the "オプション" dialog visible (polled every 1 ms;
+#               closed with WM_CLOSE, which unloads it without applying)
+#   bare_dialog BareDialog.exe, start to its "オプション" dialog visible (the same way)
+# Prints one line per run and program: "start_us PROGRAM MICROSECONDS". bench/run.sh
+# builds what it needs and prints the table. Usage: bench/win32-start.sh [runs]
 set -euo pipefail
 SOURCE=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="$SOURCE/build/win32"
 if [ -z "${PEXALO_BENCH_DISPLAY:-}" ]; then
   PEXALO_BENCH_DISPLAY=1 exec "$SOURCE/scripts/with-display.sh" "$0" "$@"
 fi
-RUNS=${1:-9}
+RUNS=${1:-7}
 source "$SOURCE/tests/win32-player/lib.sh"
-BARE="$BUILD/player/win32/bench/BareWindow.exe"
-[ -f "$PLAYER" ] && [ -f "$BARE" ] || fail "build the win32 preset first"
+BENCH="$BUILD/player/win32/bench"
+ORDINEL="$BUILD/bin/Ordinel.exe"   # where a packaging step may gather it, else as built
+[ -f "$ORDINEL" ] || ORDINEL="$BUILD/assoc/win32/Ordinel.exe"
+for exe in "$PLAYER" "$ORDINEL" "$STANDIN" "$BENCH/BareWindow.exe" "$BENCH/BareDialog.exe" "$BENCH/StartProbe.exe"; do
+  [ -f "$exe" ] || fail "missing $exe: build the win32 preset first"
+done
 
 register_standin
-# One server for the whole run, so neither program pays for starting it.
+# One server for the whole run, so no program pays for starting it.
 WINEPREFIX="$PEXALO_WINEPREFIX" wineserver -p
 
-now_us() { date +%s%6N; }
-# Starts a program and prints the microseconds until the log's clock line for `mark`.
-measure() {
+# The probe's output for one start: "start US" and, when watching a window, "shown US".
+start() { wine_run "$BENCH/StartProbe.exe" "$@" | tr -d '\r'; }
+clock() { sed -n "s/^$1 //p" | head -1; }
+
+# Start to a clock line of the stand-in's log (which the bare window writes too).
+to_log_line() {
   local mark=$1; shift
   : >"$TMP/log"
   echo exit >"$TMP/commands"   # the stand-in ends the player once it is running
-  local start
-  start=$(now_us)
-  wine_run "$@" || true
-  local at
-  at=$(sed -n "s/^clock $mark //p" "$TMP/log" | head -1)
-  [ -n "$at" ] || fail "no clock line for $mark"
-  echo $((at - start))
+  local started at
+  started=$(start "$(windows_path "$1")" "${@:2}" | clock start)
+  at=$(clock "clock $mark" <"$TMP/log")
+  [ -n "$started" ] && [ -n "$at" ] || { echo "no clock line for $mark" >&2; return 1; }
+  echo $((at - started))
 }
-median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
-measure 215 "$PLAYER" 'C:\clip.rm' >/dev/null   # warm-up: page cache and prefix
-measure shown "$BARE" >/dev/null
-: >"$TMP/player"; : >"$TMP/bare"
-for _ in $(seq "$RUNS"); do
-  measure 215 "$PLAYER" 'C:\clip.rm' >>"$TMP/player"
-  measure shown "$BARE" >>"$TMP/bare"
-done
+# Start to the dialog with the options caption visible.
+to_dialog_shown() {
+  local out started at
+  out=$(start -w オプション "$(windows_path "$1")")
+  started=$(clock start <<<"$out"); at=$(clock shown <<<"$out")
+  [ -n "$started" ] && [ -n "$at" ] || { echo "no dialog from $(basename "$1")" >&2; return 1; }
+  echo $((at - started))
+}
 
-ms() { awk '{ printf "%.1f", $1 / 1000 }'; }
-printf '%-44s %10s %10s %10s\n' "program (median of $RUNS runs under Wine)" "median ms" "min ms" "max ms"
-for row in "Pexalo.exe, start to the 215 call:player" "bare window program, start to shown:bare"; do
-  file="$TMP/${row##*:}"
-  printf '%-44s %10s %10s %10s\n' "${row%:*}" "$(median <"$file" | ms)" "$(sort -n "$file" | head -1 | ms)" \
-    "$(sort -n "$file" | tail -1 | ms)"
+sample() {
+  case $1 in
+    pexalo) to_log_line 215 "$PLAYER" 'C:\clip.rm' ;;
+    bare_window) to_log_line shown "$BENCH/BareWindow.exe" ;;
+    ordinel) to_dialog_shown "$ORDINEL" ;;
+    bare_dialog) to_dialog_shown "$BENCH/BareDialog.exe" ;;
+  esac
+}
+
+programs=(pexalo bare_window ordinel bare_dialog)
+for program in "${programs[@]}"; do sample "$program" >/dev/null || true; done   # warm-up: page cache, prefix
+for ((run = 1; run <= RUNS; run++)); do
+  echo "wine: run $run of $RUNS" >&2
+  # A different program goes first each run: none always follows the same one's teardown.
+  for ((i = 0; i < ${#programs[@]}; i++)); do
+    program=${programs[(i + run) % ${#programs[@]}]}
+    if us=$(sample "$program"); then echo "start_us $program $us"; fi
+  done
 done
