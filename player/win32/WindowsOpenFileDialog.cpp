@@ -10,6 +10,25 @@ static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenF
 
 namespace {
 
+// comdlg32 pulls in much of the shell when it loads, and the player needs it only when
+// started without a file: loaded on demand, it costs nothing on the usual start.
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(const wchar_t* name) : module_(LoadLibraryW(name)) {}
+    ~LoadedLibrary() { if (module_) FreeLibrary(module_); }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+    FARPROC Find(const char* name) const { return module_ ? GetProcAddress(module_, name) : nullptr; }
+
+private:
+    HMODULE module_;
+};
+
+PlatformError LastError()
+{
+    return {static_cast<std::uint32_t>(HRESULT_FROM_WIN32(GetLastError()))};
+}
+
 // Null for an unset text; otherwise the string's own buffer, so the dialog writes in place.
 char* Pointer(std::optional<std::string>& text) { return text ? text->data() : nullptr; }
 
@@ -37,7 +56,12 @@ DialogCall WindowsOpenFileDialog::GetOpenFileNameA(OpenFileNameAnsi& record)
     ofn.lpfnHook = reinterpret_cast<LPOFNHOOKPROC>(record.lpfnHook);
     ofn.lpTemplateName = Pointer(record.lpTemplateName);
 
-    const BOOL chosen = ::GetOpenFileNameA(&ofn);
+    const LoadedLibrary comdlg32(L"comdlg32.dll");
+    const auto getOpenFileName = reinterpret_cast<decltype(&::GetOpenFileNameA)>(
+        reinterpret_cast<void (*)()>(comdlg32.Find("GetOpenFileNameA")));
+    if (!getOpenFileName)
+        return {0, LastError()};
+    const BOOL chosen = getOpenFileName(&ofn);
 
     // The texts were written in place; the numbers the dialog may change come back here.
     record.nFilterIndex = ofn.nFilterIndex;
