@@ -1,7 +1,8 @@
 // A test driver that looks at and steers Pexalo's windows from a separate Windows
 // process, the way a user or the shell would: it starts the player with an exact
-// command line, reads the player window's styles and sizes, works the open-file dialog
-// and the error report, and reads the version block and icons of an executable.
+// command line, reads the player's command line, window styles and sizes, works the
+// open-file dialog and the error report, and reads the version block and icons of an
+// executable.
 // Every answer is one line of UTF-8 on standard output.
 #include <windows.h>
 
@@ -117,6 +118,16 @@ int Window(int seconds)
     return 0;
 }
 
+int CommandLine(int seconds)
+{
+    HWND player = WaitFor(FindPlayer, seconds);
+    if (!player) {
+        Print(L"none");
+        return 0;
+    }
+    return CommandLineOf(player);
+}
+
 int Resize(int width, int height)
 {
     HWND player = FindPlayer();
@@ -203,6 +214,7 @@ int wmain(int argc, wchar_t** argv)
     const int seconds = argc > 2 ? _wtoi(argv[2]) : 0;
     if (command == L"start" && argc > 2) return Start(arg);
     if (command == L"window") return Window(seconds);
+    if (command == L"commandline") return CommandLine(seconds);
     if (command == L"resize" && argc > 3) return Resize(_wtoi(argv[2]), _wtoi(argv[3]));
     if (command == L"close") return Close();
     if (command == L"dialog") return Dialog(seconds);
@@ -212,7 +224,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"format" && argc > 2) return Format(arg);
     if (command == L"version" && argc > 2) return Version(arg);
     if (command == L"icons" && argc > 2) return Icons(arg);
-    Print(L"usage: start EXE | window [S] | resize W H | close | dialog [S] | message [S] | ok [PATH] | cancel | "
+    Print(L"usage: start EXE | window [S] | commandline [S] | resize W H | close | dialog [S] | message [S] | ok [PATH] | cancel | "
           L"format HEX | version FILE | icons FILE");
     return 2;
 }
