@@ -70,6 +70,7 @@ case_window() {
   done
   wait_log '^rect 0 0 640 480$'
   [ "$(log_lines '^extent ' | tail -1)" = "extent 16933 12700" ] || fail "extent after resize: $(log_lines '^extent ' | tail -1)"
+  screenshot "$id" pexalo-win32.png
 
   # Closed by other means: the window unloads the control in order and the program ends.
   probe close >/dev/null
@@ -164,11 +165,14 @@ case_dialog() {
   ! grep -q '^site' "$TMP/log" 2>/dev/null || fail "the control was created after cancelling"
 
   # Only quotes count as no file too. A Japanese name goes through the ANSI code page
-  # both ways and comes back unchanged.
-  local file="$TMP/メディア 1.rm"
+  # both ways and comes back unchanged. The dialog opens in the current folder.
+  mkdir "$TMP/サンプル"
+  local file="$TMP/サンプル/メディア 1.rm"
   : >"$file"
+  cd "$TMP/サンプル"
   start_player '""'
   probe dialog "$WAIT" >/dev/null
+  screenshot "$(xdotool search --sync --onlyvisible --name '^開く$' | head -1)" open-dialog-win32.png
   probe ok "$(windows_path "$file")" >/dev/null
   wait_log '^invoke 215 '
   [ "$(log_lines '^invoke 215 ')" = "invoke 215 1 8 $(windows_path "$file")" ] ||

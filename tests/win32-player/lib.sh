@@ -103,3 +103,13 @@ ico_argb() {
     END { for (p = 0; p < n / 4; p++) { a = b[4*p+3]
           printf "%.0f\n", a ? a * 16777216 + b[4*p] * 65536 + b[4*p+1] * 256 + b[4*p+2] : 0 } }'
 }
+
+# Saves a picture of one window as docs/screenshots/NAME in the source tree, without the
+# time stamps image writers add, so that an unchanged picture leaves the file unchanged.
+screenshot() {
+  local id=$1 name=$2 dir="$SOURCE/docs/screenshots"
+  mkdir -p "$dir"
+  sleep 1   # let the window finish painting
+  import -window "$id" png:- | convert png:- -strip -define png:exclude-chunks=date,time "$dir/$name" ||
+    fail "no screenshot of window $id"
+}

@@ -19,9 +19,22 @@ forget_association() {
   wine_run reg delete 'HKCR\rmfile' /f >/dev/null || true
 }
 # Ticks (1) or unticks (0) the box and presses OK; the box must have opened as given.
+# With a third argument, first saves a picture of the dialog under that name.
 set_box() {
-  local got
-  got=$(wine_run "$DRIVER" "$1" "$APP_DIR\\Ordinel.exe" | tr -d '\r' | tr '\n' ' ')
+  local hold="$TMP/hold" got
+  rm -f "$hold"
+  wine_run "$DRIVER" "$1" "$APP_DIR\\Ordinel.exe" "$(windows_path "$hold")" >"$TMP/driver" &
+  local driver=$! deadline=$((SECONDS + WAIT))
+  until grep -q '^shown=' "$TMP/driver" || ! kill -0 $driver 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "Ordinel's dialog did not show"
+    sleep 0.2
+  done
+  if [ $# -gt 2 ]; then
+    screenshot "$(xdotool search --sync --onlyvisible --name '^オプション$' | head -1)" "$3"
+  fi
+  : >"$hold"
+  wait $driver || true
+  got=$(tr -d '\r' <"$TMP/driver" | tr '\n' ' ')
   [ "$got" = "shown=$2 ended " ] || fail "Ordinel.exe to $1: $got"
 }
 
@@ -35,7 +48,7 @@ mkdir -p "$APP_UNIX" "$(dirname "$MEDIA_UNIX")"
 cp "$PLAYER" "$BUILD/assoc/win32/Ordinel.exe" "$APP_UNIX/"
 : >"$MEDIA_UNIX"
 
-set_box 1 0
+set_box 1 0 ordinel-win32.png
 [ "$(class_value .rm)" = rmfile ] || fail "the class of .rm: $(class_value .rm)"
 [ "$(class_value 'rmfile\shell\open\command')" = "\"$APP_DIR\\Pexalo.exe\" \"%1\"" ] ||
   fail "the command: $(class_value 'rmfile\shell\open\command')"
