@@ -75,17 +75,38 @@ HWND FindVisibleDialog()
     return found;
 }
 
+// The argument text, exactly as UTF-16 code units, from the file PEXALO_ARGUMENTS_FILE
+// names: a file carries what an environment variable could not (lone surrogates, and
+// texts up to the longest command line).
+bool ReadArguments(std::wstring& out)
+{
+    wchar_t name[1024];
+    const DWORD length = GetEnvironmentVariableW(L"PEXALO_ARGUMENTS_FILE", name, 1024);
+    if (!length || length >= 1024)
+        return false;
+    HANDLE file = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD size = GetFileSize(file, nullptr);
+    out.resize(size / sizeof(wchar_t));
+    DWORD read = 0;
+    const bool whole = ReadFile(file, out.data(), size, &read, nullptr) && read == size;
+    CloseHandle(file);
+    return whole;
+}
+
 int Start(const wchar_t* program)
 {
     std::wstring commandLine = std::wstring(L"\"") + program + L"\"";
-    wchar_t arguments[2048];
-    if (DWORD length = GetEnvironmentVariableW(L"PEXALO_ARGUMENTS", arguments, 2048); length && length < 2048)
-        commandLine += std::wstring(L" ") + arguments;
+    if (std::wstring arguments; ReadArguments(arguments))
+        commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 200;
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        Print(L"refused " + std::to_wstring(GetLastError()));
+        return 0;
+    }
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
     GetExitCodeProcess(process.hProcess, &status);

@@ -46,12 +46,20 @@ register_standin() {
 
 # Starts the player with an exact argument text (unset: no argument at all).
 start_player() {
-  : >"$TMP/status"
   if [ $# -gt 0 ]; then
-    PEXALO_ARGUMENTS="$1" wine_run "$PROBE" start "$(windows_path "$PLAYER")" >"$TMP/status" &
+    printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE >"$TMP/arguments"
+    start_player_from "$TMP/arguments"
   else
-    env -u PEXALO_ARGUMENTS "$WINE_RUN" "$PROBE" start "$(windows_path "$PLAYER")" >"$TMP/status" 2>/dev/null &
+    start_player_from ""
   fi
+}
+
+# Starts the player with the argument text in a file of UTF-16LE code units ("": none).
+start_player_from() {
+  : >"$TMP/status"
+  local file=""
+  [ -n "$1" ] && file=$(windows_path "$1")
+  PEXALO_ARGUMENTS_FILE="$file" wine_run "$PROBE" start "$(windows_path "$PLAYER")" >"$TMP/status" &
   PLAYER_PID=$!
 }
 
