@@ -4,7 +4,8 @@
 # process heap and answers the library's few throw helpers.
 function(pexalo_lean_build target)
   target_compile_options(${target} PRIVATE
-    -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics -ffunction-sections -fdata-sections)
+    -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables
+    -ffunction-sections -fdata-sections)
 endfunction()
 
 # <target>_lean: the same sources as a library, built the lean way, for executables only.
@@ -17,9 +18,10 @@ function(pexalo_lean_copy target)
   pexalo_lean_build(${target}_lean)
 endfunction()
 
-# A windowed executable built the lean way and stripped.
+# A windowed executable built the lean way and stripped; without a link time stamp, equal
+# sources give equal bytes.
 function(pexalo_lean_executable target)
   pexalo_lean_build(${target})
-  target_link_options(${target} PRIVATE -Wl,--gc-sections -s)
+  target_link_options(${target} PRIVATE -Wl,--gc-sections -Wl,--no-insert-timestamp -s)
   target_link_libraries(${target} PRIVATE common_win32_runtime)
 endfunction()

@@ -32,4 +32,21 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
   ) 9>"$build_dir/wineprefix.lock"
 fi
 
+# A Japanese Windows has the MS Gothic family, and its dialog font (MS Shell Dlg) is
+# MS UI Gothic; here the IPA Gothic fonts stand in for them.
+if [ ! -f "$WINEPREFIX/.japanese-fonts" ]; then
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.japanese-fonts" ]; then
+      # The Wine server that reg starts outlives it and must not keep the lock.
+      key='HKCU\Software\Wine\Fonts\Replacements'
+      for face in 'MS UI Gothic=IPAPGothic' 'MS Gothic=IPAGothic' 'MS PGothic=IPAPGothic' \
+                  'ＭＳ ゴシック=IPAGothic' 'ＭＳ Ｐゴシック=IPAPGothic'; do
+        wine reg add "$key" /v "${face%%=*}" /d "${face#*=}" /f >/dev/null 2>&1 9>&-
+      done
+      touch "$WINEPREFIX/.japanese-fonts"
+    fi
+  ) 9>"$build_dir/wineprefix.lock"
+fi
+
 exec wine "$@"

@@ -2,7 +2,7 @@
 #include "Advapi32Registry.h"
 #include "OptionsDialog.h"
 #include "WScriptShell.h"
-#include "Win32AnsiCodePage.h"
+#include "WindowsCodePage.h"
 
 #include <objbase.h>
 
@@ -25,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     ComApartment apartment;
     WScriptShellFactory scriptShell;
     Advapi32Registry native;
-    Win32AnsiCodePage codePage;
+    WindowsCodePage codePage;
     OptionsDialog dialog(instance);
     frmOptions form(dialog, {scriptShell, native, codePage}, {u"Pexalo.exe", u'\\'});
     return dialog.Run(form);

@@ -1,7 +1,7 @@
 #include "WScriptShell.h"
 
-#include "AutomationVariant.h"
 #include "ComPtr.h"
+#include "ComVariant.h"
 
 #include <windows.h>
 
@@ -26,37 +26,41 @@ public:
 
     std::optional<Variant> RegRead(const Text& path) override
     {
-        OwnedVariant args[] = {OwnedVariant(Variant::String(path))};
-        OwnedVariant result;
-        if (!Call(L"RegRead", args, result.get()))
+        const Variant args[] = {Variant::String(path)};
+        ComVariant result;
+        if (!Call(L"RegRead", args, result))
             return std::nullopt;
-        return FromAutomation(*result);
+        return result.Value();
     }
 
     bool RegWrite(const Text& path, const Variant& value, const Text& type) override
     {
-        // Arguments go in reverse order.
-        OwnedVariant args[] = {OwnedVariant(Variant::String(type)), OwnedVariant(value),
-                               OwnedVariant(Variant::String(path))};
-        OwnedVariant result;
-        return Call(L"RegWrite", args, result.get());
+        // The host gets the value itself, never a reference into this program's storage.
+        const Variant args[] = {Variant::String(path), value.Deref(), Variant::String(type)};
+        ComVariant result;
+        return Call(L"RegWrite", args, result);
     }
 
 private:
     template <UINT count>
-    bool Call(const wchar_t* name, OwnedVariant (&args)[count], VARIANT* result)
+    bool Call(const wchar_t* name, const Variant (&args)[count], ComVariant& result)
     {
         DISPID id = DISPID_UNKNOWN;
         LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
         if (FAILED(dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
             return false;
+        // Automation takes the arguments last first; the VARIANTs stay owned by `owned`.
+        ComVariant owned[count];
         VARIANT raw[count];
-        for (UINT i = 0; i < count; ++i)
-            raw[i] = *args[i];
+        for (UINT i = 0; i < count; ++i) {
+            if (owned[count - 1 - i].Assign(args[i]))
+                return false;
+            raw[count - 1 - i] = *owned[count - 1 - i].Get();
+        }
         DISPPARAMS params{raw, nullptr, count, 0};
         ExceptionInfo error;
         UINT badArgument = 0;
-        return SUCCEEDED(dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result,
+        return SUCCEEDED(dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Get(),
                                            &error.info, &badArgument));
     }
 
@@ -70,9 +74,9 @@ std::unique_ptr<ScriptShell> WScriptShellFactory::CreateScriptShell()
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(L"WScript.Shell", &clsid)))
         return nullptr;
-    IDispatch* dispatch = nullptr;
+    ComPtr<IDispatch> dispatch;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&dispatch))))
+                                dispatch.PutVoid())))
         return nullptr;
-    return std::make_unique<WScriptShell>(ComPtr<IDispatch>(dispatch));
+    return std::make_unique<WScriptShell>(std::move(dispatch));
 }

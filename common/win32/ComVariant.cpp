@@ -49,10 +49,42 @@ HRESULT Convert(const Variant& value, VARIANT& out)
     }
 }
 
+Variant::Bytes BytesOf(SAFEARRAY* array)
+{
+    LONG lower = 0, upper = -1;
+    void* data = nullptr;
+    if (!array || SafeArrayGetDim(array) != 1 || FAILED(SafeArrayGetLBound(array, 1, &lower)) ||
+        FAILED(SafeArrayGetUBound(array, 1, &upper)) || upper < lower || FAILED(SafeArrayAccessData(array, &data)))
+        return {};
+    const auto* first = static_cast<const std::uint8_t*>(data);
+    Variant::Bytes bytes(first, first + (upper - lower + 1));
+    SafeArrayUnaccessData(array);
+    return bytes;
+}
+
 } // namespace
 
 PlatformError ComVariant::Assign(const Variant& value)
 {
     VariantClear(&v_);
     return {static_cast<std::uint32_t>(Convert(value, v_))};
+}
+
+Variant ComVariant::Value() const
+{
+    switch (v_.vt) {
+    case VT_EMPTY: return Variant();
+    case VT_I2: return Variant::I2(v_.iVal);
+    case VT_I4: return Variant::I4(v_.lVal);
+    case VT_R4: return Variant::R4(v_.fltVal);
+    case VT_R8: return Variant::R8(v_.dblVal);
+    case VT_BOOL: return Variant::Bool(v_.boolVal != VARIANT_FALSE);
+    case VT_UI1: return Variant::UI1(v_.bVal);
+    case VT_BSTR: {
+        const auto* chars = reinterpret_cast<const char16_t*>(v_.bstrVal);
+        return Variant::String(chars ? Text(chars, SysStringLen(v_.bstrVal)) : Text());
+    }
+    case VT_ARRAY | VT_UI1: return Variant::ByteArray(BytesOf(v_.parray));
+    default: return Variant::Null();
+    }
 }

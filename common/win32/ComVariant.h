@@ -1,5 +1,5 @@
 #pragma once
-// The core's Variant as an automation VARIANT, owned and cleared.
+// The core's Variant as an automation VARIANT, owned and cleared, and back.
 #include "PlatformError.h"
 #include "Variant.h"
 
@@ -15,6 +15,9 @@ public:
     // By-reference wrappers are refused: nothing here owns the target's storage.
     PlatformError Assign(const Variant& value);
     VARIANT* Get() { return &v_; }
+    // The types the programs use; any other comes back as Null, which no caller takes
+    // for a value of its own.
+    Variant Value() const;
 
 private:
     VARIANT v_;

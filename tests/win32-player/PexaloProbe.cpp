@@ -1,7 +1,8 @@
 // A test driver that looks at and steers Pexalo's windows from a separate Windows
 // process, the way a user or the shell would: it starts the player with an exact
-// command line, reads the player window's styles and sizes, works the open-file dialog
-// and the error report, and reads the version block and icons of an executable.
+// command line, reads the player's command line, window styles and sizes, works the
+// open-file dialog and the error report, and reads the version block and icons of an
+// executable.
 // Every answer is one line of UTF-8 on standard output.
 #include <windows.h>
 
@@ -74,17 +75,38 @@ HWND FindVisibleDialog()
     return found;
 }
 
+// The argument text, exactly as UTF-16 code units, from the file PEXALO_ARGUMENTS_FILE
+// names: a file carries what an environment variable could not (lone surrogates, and
+// texts up to the longest command line).
+bool ReadArguments(std::wstring& out)
+{
+    wchar_t name[1024];
+    const DWORD length = GetEnvironmentVariableW(L"PEXALO_ARGUMENTS_FILE", name, 1024);
+    if (!length || length >= 1024)
+        return false;
+    HANDLE file = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD size = GetFileSize(file, nullptr);
+    out.resize(size / sizeof(wchar_t));
+    DWORD read = 0;
+    const bool whole = ReadFile(file, out.data(), size, &read, nullptr) && read == size;
+    CloseHandle(file);
+    return whole;
+}
+
 int Start(const wchar_t* program)
 {
     std::wstring commandLine = std::wstring(L"\"") + program + L"\"";
-    wchar_t arguments[2048];
-    if (DWORD length = GetEnvironmentVariableW(L"PEXALO_ARGUMENTS", arguments, 2048); length && length < 2048)
-        commandLine += std::wstring(L" ") + arguments;
+    if (std::wstring arguments; ReadArguments(arguments))
+        commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 200;
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        Print(L"refused " + std::to_wstring(GetLastError()));
+        return 0;
+    }
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
     GetExitCodeProcess(process.hProcess, &status);
@@ -115,6 +137,16 @@ int Window(int seconds)
           L" client=" + Rect(client) + L" control=" + Rect(control) + L" screen=" +
           std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"," + std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
     return 0;
+}
+
+int CommandLine(int seconds)
+{
+    HWND player = WaitFor(FindPlayer, seconds);
+    if (!player) {
+        Print(L"none");
+        return 0;
+    }
+    return CommandLineOf(player);
 }
 
 int Resize(int width, int height)
@@ -203,6 +235,7 @@ int wmain(int argc, wchar_t** argv)
     const int seconds = argc > 2 ? _wtoi(argv[2]) : 0;
     if (command == L"start" && argc > 2) return Start(arg);
     if (command == L"window") return Window(seconds);
+    if (command == L"commandline") return CommandLine(seconds);
     if (command == L"resize" && argc > 3) return Resize(_wtoi(argv[2]), _wtoi(argv[3]));
     if (command == L"close") return Close();
     if (command == L"dialog") return Dialog(seconds);
@@ -212,7 +245,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"format" && argc > 2) return Format(arg);
     if (command == L"version" && argc > 2) return Version(arg);
     if (command == L"icons" && argc > 2) return Icons(arg);
-    Print(L"usage: start EXE | window [S] | resize W H | close | dialog [S] | message [S] | ok [PATH] | cancel | "
+    Print(L"usage: start EXE | window [S] | commandline [S] | resize W H | close | dialog [S] | message [S] | ok [PATH] | cancel | "
           L"format HEX | version FILE | icons FILE");
     return 2;
 }

@@ -21,6 +21,49 @@ case_arguments() {
   done
 }
 
+# The longest command line Windows allows, 32,767 characters with its terminating NUL:
+# the player gets it unchanged and the path in it reaches the control whole.
+case_long_command_line() {
+  register_standin
+  local program
+  program=$(windows_path "$PLAYER")
+  # Quotes and a blank around the program; quotes, C:\ and .rm around the filler.
+  local filler=$((32766 - ${#program} - 3 - 8))
+  local path="C:\\$(printf '%*s' "$filler" '' | tr ' ' a).rm"
+  start_player "\"$path\""
+  wait_log '^invoke 215 '
+  [ "$(log_lines '^invoke 215 ')" = "invoke 215 1 8 $path" ] || fail "the path did not arrive whole"
+  local started
+  started=$(probe commandline 0)
+  [ "$started" = "commandline=\"$program\" \"$path\"" ] ||
+    fail "the command line changed on the way: ${#started} characters with its label"
+  probe close >/dev/null
+  [ "$(wait_exit)" = 0 ] || fail "closing did not end the player with 0"
+}
+
+# Characters outside code page 932, and a lone surrogate that no code page can carry,
+# reach the control as the same UTF-16 code units. The stand-in logs text that UTF-8
+# cannot carry as its code units.
+case_unicode_argument() {
+  register_standin
+  utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE; }
+  units() { utf16 "$1" | od -An -tx2 -v | tr -d ' \n'; }
+  local -a names=('outside the code page' 'a lone surrogate')
+  local -a befores=('C:\€ä ñ😀' 'C:\€ä😀')
+  local -a lones=('' '\x00\xd8')   # printf formats: a NUL cannot stand in a bash string
+  local -a expected=('C:\€ä ñ😀x.rm' "utf16:$(units 'C:\€ä😀')d800$(units 'x.rm')")
+  for i in "${!names[@]}"; do
+    { utf16 "\"${befores[$i]}"; printf "${lones[$i]}"; utf16 'x.rm"'; } >"$TMP/arguments"
+    : >"$TMP/log"
+    start_player_from "$TMP/arguments"
+    wait_log '^invoke 215 '
+    [ "$(log_lines '^invoke 215 ')" = "invoke 215 1 8 ${expected[$i]}" ] ||
+      fail "${names[$i]}: $(log_lines '^invoke 215 ')"
+    probe close >/dev/null
+    wait_exit >/dev/null
+  done
+}
+
 # A control that reads its state before it takes its site gets them in that order.
 case_site_later() {
   register_standin
@@ -70,6 +113,7 @@ case_window() {
   done
   wait_log '^rect 0 0 640 480$'
   [ "$(log_lines '^extent ' | tail -1)" = "extent 16933 12700" ] || fail "extent after resize: $(log_lines '^extent ' | tail -1)"
+  screenshot "$id" pexalo-win32.png
 
   # Closed by other means: the window unloads the control in order and the program ends.
   probe close >/dev/null
@@ -164,11 +208,14 @@ case_dialog() {
   ! grep -q '^site' "$TMP/log" 2>/dev/null || fail "the control was created after cancelling"
 
   # Only quotes count as no file too. A Japanese name goes through the ANSI code page
-  # both ways and comes back unchanged.
-  local file="$TMP/メディア 1.rm"
+  # both ways and comes back unchanged. The dialog opens in the current folder.
+  mkdir "$TMP/サンプル"
+  local file="$TMP/サンプル/メディア 1.rm"
   : >"$file"
+  cd "$TMP/サンプル"
   start_player '""'
   probe dialog "$WAIT" >/dev/null
+  screenshot "$(xdotool search --sync --onlyvisible --name '^開く$' | head -1)" open-dialog-win32.png
   probe ok "$(windows_path "$file")" >/dev/null
   wait_log '^invoke 215 '
   [ "$(log_lines '^invoke 215 ')" = "invoke 215 1 8 $(windows_path "$file")" ] ||

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The shipped executable imports only Windows' own DLLs and stays small: imports.sh EXE.
+# A shipped executable imports only Windows' own DLLs and stays small: imports.sh EXE.
 set -euo pipefail
 exe=$1
-allowed=" KERNEL32.DLL USER32.DLL GDI32.DLL COMDLG32.DLL OLE32.DLL OLEAUT32.DLL MSVCRT.DLL "
+allowed=" KERNEL32.DLL USER32.DLL GDI32.DLL COMDLG32.DLL OLE32.DLL OLEAUT32.DLL ADVAPI32.DLL SHELL32.DLL MSVCRT.DLL "
 status=0
 for dll in $(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr a-z A-Z); do
   case "$allowed" in *" $dll "*) ;; *) echo "imports $dll, which is not part of Windows"; status=1 ;; esac

@@ -46,12 +46,20 @@ register_standin() {
 
 # Starts the player with an exact argument text (unset: no argument at all).
 start_player() {
-  : >"$TMP/status"
   if [ $# -gt 0 ]; then
-    PEXALO_ARGUMENTS="$1" wine_run "$PROBE" start "$(windows_path "$PLAYER")" >"$TMP/status" &
+    printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE >"$TMP/arguments"
+    start_player_from "$TMP/arguments"
   else
-    env -u PEXALO_ARGUMENTS "$WINE_RUN" "$PROBE" start "$(windows_path "$PLAYER")" >"$TMP/status" 2>/dev/null &
+    start_player_from ""
   fi
+}
+
+# Starts the player with the argument text in a file of UTF-16LE code units ("": none).
+start_player_from() {
+  : >"$TMP/status"
+  local file=""
+  [ -n "$1" ] && file=$(windows_path "$1")
+  PEXALO_ARGUMENTS_FILE="$file" wine_run "$PROBE" start "$(windows_path "$PLAYER")" >"$TMP/status" &
   PLAYER_PID=$!
 }
 
@@ -102,4 +110,14 @@ ico_argb() {
     { for (i = 1; i <= NF; i++) b[n++] = $i }
     END { for (p = 0; p < n / 4; p++) { a = b[4*p+3]
           printf "%.0f\n", a ? a * 16777216 + b[4*p] * 65536 + b[4*p+1] * 256 + b[4*p+2] : 0 } }'
+}
+
+# Saves a picture of one window as docs/screenshots/NAME in the source tree, without the
+# time stamps image writers add, so that an unchanged picture leaves the file unchanged.
+screenshot() {
+  local id=$1 name=$2 dir="$SOURCE/docs/screenshots"
+  mkdir -p "$dir"
+  sleep 1   # let the window finish painting
+  import -window "$id" png:- | convert png:- -strip -define png:exclude-chunks=date,time "$dir/$name" ||
+    fail "no screenshot of window $id"
 }

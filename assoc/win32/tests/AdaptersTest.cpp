@@ -1,10 +1,9 @@
 // The platform adapters against Wine's (or Windows') real registry, WScript.Shell and
 // code page; the programs under test run with code page 932.
 #include "Advapi32Registry.h"
-#include "AutomationVariant.h"
 #include "RegM.h"
 #include "WScriptShell.h"
-#include "Win32AnsiCodePage.h"
+#include "WindowsCodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +33,7 @@ protected:
 
     WScriptShellFactory scriptShell;
     Advapi32Registry native;
-    Win32AnsiCodePage codePage;
+    WindowsCodePage codePage;
     RegPorts ports{scriptShell, native, codePage};
 };
 
@@ -158,42 +157,6 @@ TEST_F(Adapters, ABinaryWriteToASingleNameAfterTheHiveSetsThatKeysDefaultValue)
         << "no value named .rm at the root";
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L".rm");
     RegDeleteKeyW(HKEY_CLASSES_ROOT, L".rm");
-}
-
-TEST(Win32AnsiCodePage, ConvertsThroughCodePage932WithExactLengths)
-{
-    ASSERT_EQ(GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8";
-    const Win32AnsiCodePage codePage;
-    struct Case { Text text; std::string bytes; };
-    const Case cases[] = {
-        {u"", ""},
-        {u"メディア", "\x83\x81\x83\x66\x83\x42\x83\x41"},
-        {u"ｷｬﾝｾﾙ", "\xB7\xAC\xDD\xBE\xD9"},
-        {u"a\0b"s, "a\0b"s},
-        {u"C:\\プレーヤー\\", "C:\\\x83\x76\x83\x8C\x81\x5B\x83\x84\x81\x5B\\"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(codePage.ToAnsi(c.text), c.bytes);
-        EXPECT_EQ(codePage.FromAnsi(c.bytes), c.text);
-    }
-}
-
-TEST(AutomationVariant, EveryTypeOfTheProgramsSurvivesTheRoundTrip)
-{
-    const Variant target = Variant::String(u"target");
-    const Variant values[] = {Variant(), Variant::Null(), Variant::I2(-3), Variant::I4(1 << 20), Variant::R4(0.5f),
-                              Variant::R8(-2.25), Variant::Bool(true), Variant::Bool(false), Variant::UI1(255),
-                              Variant::String(u"RealMedia ファイル"), Variant::String(u"a\0b"s),
-                              Variant::ByteArray({0, 1, 0x83}), Variant::ByteArray({})};
-    for (const Variant& v : values) {
-        const OwnedVariant automation(v);
-        EXPECT_EQ(V_VT(&*automation), v.Type());
-        EXPECT_EQ(FromAutomation(*automation), v) << "type " << v.Type();
-    }
-    const OwnedVariant byRef(Variant::ByRef(target));
-    EXPECT_EQ(V_VT(&*byRef), VT_BSTR) << "the reference is looked through";
-    EXPECT_EQ(FromAutomation(*byRef), target);
-    EXPECT_EQ(V_BOOL(&*OwnedVariant(Variant::Bool(true))), VARIANT_TRUE);
 }
 
 } // namespace

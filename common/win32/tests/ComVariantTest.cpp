@@ -45,6 +45,28 @@ TEST(ComVariant, KeepsTheExactValues)
     EXPECT_EQ(data[2], 255);
 }
 
+TEST(ComVariant, EveryTypeOfTheProgramsComesBackAsItWent)
+{
+    using namespace std::string_literals;
+    const Variant values[] = {Variant(), Variant::Null(), Variant::I2(-3), Variant::I4(1 << 20), Variant::R4(0.5f),
+                              Variant::R8(-2.25), Variant::Bool(true), Variant::Bool(false), Variant::UI1(255),
+                              Variant::String(u"RealMedia ファイル"), Variant::String(u"a\0b"s),
+                              Variant::ByteArray({0, 1, 0x83}), Variant::ByteArray({})};
+    for (const Variant& v : values) {
+        ComVariant automation;
+        ASSERT_FALSE(automation.Assign(v)) << "type " << v.Type();
+        EXPECT_EQ(automation.Value(), v) << "type " << v.Type();
+    }
+}
+
+TEST(ComVariant, ATypeNoProgramUsesComesBackAsNull)
+{
+    ComVariant currency;
+    currency.Get()->vt = VT_CY;
+    currency.Get()->cyVal.int64 = 5;
+    EXPECT_EQ(currency.Value(), Variant::Null());
+}
+
 TEST(ComVariant, RefusesAReferenceItCannotOwn)
 {
     const Variant target = Variant::I4(1);

@@ -17,6 +17,7 @@ const Case kCases[] = {
     {"ASCII changes", u"C:\\clip.rm", "C:\\clip.rm"},
     {"a double-byte character does not count two bytes", u"C:\\メディア.rm",
      "C:\\\x83\x81\x83\x66\x83\x42\x83\x41.rm"},
+    {"a half-width katakana does not stay one byte", u"ｷｬﾝｾﾙ", "\xB7\xAC\xDD\xBE\xD9"},
     {"an embedded NUL ends the conversion", Text(u"Real\0*.rm\0\0", 11), std::string("Real\0*.rm\0\0", 11)},
     {"a buffer of NULs changes length", Text(1024, u'\0'), std::string(1024, '\0')},
     {"the empty text is not empty", u"", ""},
