@@ -113,6 +113,8 @@ case_window() {
   done
   wait_log '^rect 0 0 640 480$'
   [ "$(log_lines '^extent ' | tail -1)" = "extent 16933 12700" ] || fail "extent after resize: $(log_lines '^extent ' | tail -1)"
+  # The control paints itself after the resize; give it that moment before the picture.
+  sleep 1
   screenshot "$id" pexalo-win32.png
 
   # Closed by other means: the window unloads the control in order and the program ends.
