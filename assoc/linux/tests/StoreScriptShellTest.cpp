@@ -31,7 +31,6 @@ TEST(ParseScriptHostPath, FollowsTheHostsRules)
         {u"HKU\\a\\b", false, 0, {}, u""},       // no such short form
         {u"\\a\\b", false, 0, {}, u""},          // empty hive name
         {u"HKCR\\a\\\\b", false, 0, {}, u""},    // empty key name
-        {u"HKCR\\\\a", false, 0, {}, u""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(Text(c.path)));
