@@ -77,62 +77,71 @@ TEST(frmOptions, PlayerCommandIsBuiltFromTheCurrentFolder)
     EXPECT_EQ(d.form.PlayerCommand(), u"\"C:\\Program Files\\プレーヤー\\Pexalo.exe\" \"%1\"");
 }
 
-struct CheckCase {
-    const char* fault;
-    Values registry;
-    bool associated;
-};
-
-class CheckTable : public testing::TestWithParam<CheckCase> {};
-
-TEST_P(CheckTable, AnswersOnlyForTheExactClassAndCommand)
+TEST(frmOptions, CheckShellConnectingAnswersOnlyForTheExactClassAndCommand)
 {
-    Dialog d(GetParam().registry);
-    EXPECT_EQ(d.form.CheckShellConnecting(), GetParam().associated) << GetParam().fault;
-    EXPECT_TRUE(d.registry.scriptWrites.empty()) << "a check writes nothing";
+    const struct {
+        const char* fault;
+        Values registry;
+        bool associated;
+    } cases[] = {
+        {"associated here", {u"rmfile", {}, {}, kHereCommand}, true},
+        {"nothing installed", {}, false},
+        {"another class", {u"RealPlayer.RM.6", {}, {}, kHereCommand}, false},
+        {"the class in other letter case", {u"RMFILE", {}, {}, kHereCommand}, false},
+        {"the class with a blank", {u"rmfile ", {}, {}, kHereCommand}, false},
+        {"the player in another folder", {u"rmfile", {}, {}, kThereCommand}, false},
+        {"the command in other letter case", {u"rmfile", {}, {}, u"\"c:\\player\\pexalo.exe\" \"%1\""}, false},
+        {"the command without quotes", {u"rmfile", {}, {}, u"C:\\Player\\Pexalo.exe %1"}, false},
+        {"the command with more arguments", {u"rmfile", {}, {}, kHereCommand + u" /play"}, false},
+        {"no command", {u"rmfile", {}, {}, {}}, false},
+    };
+    for (const auto& c : cases) {
+        Dialog d(c.registry);
+        EXPECT_EQ(d.form.CheckShellConnecting(), c.associated) << c.fault;
+        EXPECT_TRUE(d.registry.scriptWrites.empty()) << c.fault << ": a check writes nothing";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(frmOptions, CheckTable, testing::Values(
-    CheckCase{"associated here", {u"rmfile", {}, {}, kHereCommand}, true},
-    CheckCase{"nothing installed", {}, false},
-    CheckCase{"another class", {u"RealPlayer.RM.6", {}, {}, kHereCommand}, false},
-    CheckCase{"the class in other letter case", {u"RMFILE", {}, {}, kHereCommand}, false},
-    CheckCase{"the class with a blank", {u"rmfile ", {}, {}, kHereCommand}, false},
-    CheckCase{"the player in another folder", {u"rmfile", {}, {}, kThereCommand}, false},
-    CheckCase{"the command in other letter case", {u"rmfile", {}, {}, u"\"c:\\player\\pexalo.exe\" \"%1\""}, false},
-    CheckCase{"the command without quotes", {u"rmfile", {}, {}, u"C:\\Player\\Pexalo.exe %1"}, false},
-    CheckCase{"the command with more arguments", {u"rmfile", {}, {}, kHereCommand + u" /play"}, false},
-    CheckCase{"no command", {u"rmfile", {}, {}, {}}, false}));
-
-struct TransitionCase {
-    const char* fault;
-    Values before;
-    Values after;
-};
-
-class InstallTable : public testing::TestWithParam<TransitionCase> {};
-
-TEST_P(InstallTable, ShellConnectingInstallsAndKeepsThePreviousClass)
+TEST(frmOptions, InstallKeepsThePreviousClassAndUndoPutsItBackOnlyOverOurs)
 {
-    Dialog d(GetParam().before);
-    d.form.ShellConnecting();
-    EXPECT_EQ(Load(d.registry), GetParam().after) << GetParam().fault;
-    EXPECT_TRUE(d.form.CheckShellConnecting()) << GetParam().fault;
+    const auto install = &frmOptions::ShellConnecting, undo = &frmOptions::UnShellConnecting;
+    const struct {
+        void (frmOptions::*operation)();
+        const char* fault;
+        Values before, after;
+    } cases[] = {
+        {install, "no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
+        {install, "another class is backed up",
+         {u"RealPlayer.RM.6", {}, {}, {}}, {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
+        {install, "another class replaces an old backup",
+         {u"Other", u"Older", {}, {}}, {u"rmfile", u"Other", kFile, kHereCommand}},
+        {install, "already rmfile: the earlier backup stays, name and command are rewritten",
+         {u"rmfile", u"RealPlayer.RM.6", u"old name", kThereCommand},
+         {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
+        {install, "another program's rmfile loses its command",
+         {u"rmfile", {}, u"Real", u"\"C:\\Real\\play.exe\" \"%1\""}, {u"rmfile", {}, kFile, kHereCommand}},
+        {install, "other letter case counts as another class",
+         {u"RMFILE", {}, {}, {}}, {u"rmfile", u"RMFILE", kFile, kHereCommand}},
+        {undo, "the backup comes back; backup and rmfile stay",
+         {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand},
+         {u"RealPlayer.RM.6", u"RealPlayer.RM.6", kFile, kHereCommand}},
+        {undo, "an empty backup sets the class empty, not deleted",
+         {u"rmfile", u"", kFile, kHereCommand}, {u"", u"", kFile, kHereCommand}},
+        {undo, "no backup at all sets the class empty",
+         {u"rmfile", {}, kFile, kHereCommand}, {u"", {}, kFile, kHereCommand}},
+        {undo, "undoing from another folder's install works the same",
+         {u"rmfile", u"Old", kFile, kThereCommand}, {u"Old", u"Old", kFile, kThereCommand}},
+        {undo, "the user's own class is not overwritten",
+         {u"RealPlayer.RM.6", u"Stale", {}, {}}, {u"RealPlayer.RM.6", u"Stale", {}, {}}},
+        {undo, "no class stays no class", {{}, u"Stale", {}, {}}, {{}, u"Stale", {}, {}}},
+        {undo, "RMFILE is not ours", {u"RMFILE", u"Old", {}, {}}, {u"RMFILE", u"Old", {}, {}}},
+    };
+    for (const auto& c : cases) {
+        Dialog d(c.before);
+        (d.form.*c.operation)();
+        EXPECT_EQ(Load(d.registry), c.after) << c.fault;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(frmOptions, InstallTable, testing::Values(
-    TransitionCase{"no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
-    TransitionCase{"another class is backed up",
-                   {u"RealPlayer.RM.6", {}, {}, {}}, {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    TransitionCase{"another class replaces an old backup",
-                   {u"Other", u"Older", {}, {}}, {u"rmfile", u"Other", kFile, kHereCommand}},
-    TransitionCase{"already rmfile: the earlier backup stays, name and command are rewritten",
-                   {u"rmfile", u"RealPlayer.RM.6", u"old name", kThereCommand},
-                   {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    TransitionCase{"another program's rmfile loses its command",
-                   {u"rmfile", {}, u"Real", u"\"C:\\Real\\play.exe\" \"%1\""}, {u"rmfile", {}, kFile, kHereCommand}},
-    TransitionCase{"other letter case counts as another class",
-                   {u"RMFILE", {}, {}, {}}, {u"rmfile", u"RMFILE", kFile, kHereCommand}}));
 
 TEST(frmOptions, AFailedBackupLeavesThePreviousClassInPlace)
 {
@@ -151,30 +160,6 @@ TEST(frmOptions, AFolderTheCommandCannotNameRegistersNothing)
         EXPECT_EQ(Load(d.registry), (Values{u"Other", {}, {}, {}}));
     }
 }
-
-class UndoTable : public testing::TestWithParam<TransitionCase> {};
-
-TEST_P(UndoTable, UnShellConnectingPutsTheBackupBackOnlyOverOurClass)
-{
-    Dialog d(GetParam().before);
-    d.form.UnShellConnecting();
-    EXPECT_EQ(Load(d.registry), GetParam().after) << GetParam().fault;
-}
-
-INSTANTIATE_TEST_SUITE_P(frmOptions, UndoTable, testing::Values(
-    TransitionCase{"the backup comes back; backup and rmfile stay",
-                   {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand},
-                   {u"RealPlayer.RM.6", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    TransitionCase{"an empty backup sets the class empty, not deleted",
-                   {u"rmfile", u"", kFile, kHereCommand}, {u"", u"", kFile, kHereCommand}},
-    TransitionCase{"no backup at all sets the class empty",
-                   {u"rmfile", {}, kFile, kHereCommand}, {u"", {}, kFile, kHereCommand}},
-    TransitionCase{"undoing from another folder's install works the same",
-                   {u"rmfile", u"Old", kFile, kThereCommand}, {u"Old", u"Old", kFile, kThereCommand}},
-    TransitionCase{"the user's own class is not overwritten",
-                   {u"RealPlayer.RM.6", u"Stale", {}, {}}, {u"RealPlayer.RM.6", u"Stale", {}, {}}},
-    TransitionCase{"no class stays no class", {{}, u"Stale", {}, {}}, {{}, u"Stale", {}, {}}},
-    TransitionCase{"RMFILE is not ours", {u"RMFILE", u"Old", {}, {}}, {u"RMFILE", u"Old", {}, {}}}));
 
 TEST(frmOptions, LoadEndsTheFolderInOneBackslashAndShowsTheAssociation)
 {
@@ -200,41 +185,35 @@ TEST(frmOptions, LoadEndsTheFolderInOneBackslashAndShowsTheAssociation)
     }
 }
 
-struct ApplyCase {
-    const char* fault;
-    std::int16_t check1;
-    Values before;
-    Values after;
-    std::int16_t check1After;
-    bool notified;
-};
-
-class ApplyTable : public testing::TestWithParam<ApplyCase> {};
-
-TEST_P(ApplyTable, AppliesTheBoxAndShowsWhatTheRegistryHolds)
-{
-    const ApplyCase& c = GetParam();
-    Dialog d(c.before);
-    d.Apply(c.check1);
-    EXPECT_EQ(Load(d.registry), c.after) << c.fault;
-    EXPECT_EQ(d.window.check1, c.check1After) << c.fault;
-    const bool notified = !d.window.log.empty() && d.window.log.back() == "AssociationsChanged";
-    EXPECT_EQ(notified, c.notified) << c.fault;
-}
-
 const Values kOther{u"Other", {}, {}, {}}, kInstalledHere{u"rmfile", u"Other", kFile, kHereCommand};
 
-INSTANTIATE_TEST_SUITE_P(frmOptions, ApplyTable, testing::Values(
-    ApplyCase{"checked installs", kChecked, kOther, kInstalledHere, kChecked, true},
-    ApplyCase{"checked again changes nothing and tells nobody", kChecked, kInstalledHere, kInstalledHere, kChecked,
-              false},
-    ApplyCase{"unchecked undoes", kUnchecked, kInstalledHere, {u"Other", u"Other", kFile, kHereCommand}, kUnchecked,
-              true},
-    ApplyCase{"greyed undoes as unchecked does", kGrayed, kInstalledHere, {u"Other", u"Other", kFile, kHereCommand},
-              kUnchecked, true},
-    ApplyCase{"unchecked over the user's own class keeps it", kUnchecked, kOther, kOther, kUnchecked, false},
-    ApplyCase{"checked with another folder's install moves the command", kChecked,
-              {u"rmfile", u"Other", kFile, kThereCommand}, kInstalledHere, kChecked, true}));
+TEST(frmOptions, ApplyActsOnTheBoxAndShowsWhatTheRegistryHolds)
+{
+    const Values undone{u"Other", u"Other", kFile, kHereCommand};
+    const struct {
+        const char* fault;
+        std::int16_t check1;
+        Values before, after;
+        std::int16_t check1After;
+        bool notified;
+    } cases[] = {
+        {"checked installs", kChecked, kOther, kInstalledHere, kChecked, true},
+        {"checked again changes nothing and tells nobody", kChecked, kInstalledHere, kInstalledHere, kChecked, false},
+        {"unchecked undoes", kUnchecked, kInstalledHere, undone, kUnchecked, true},
+        {"greyed undoes as unchecked does", kGrayed, kInstalledHere, undone, kUnchecked, true},
+        {"unchecked over the user's own class keeps it", kUnchecked, kOther, kOther, kUnchecked, false},
+        {"checked with another folder's install moves the command", kChecked,
+         {u"rmfile", u"Other", kFile, kThereCommand}, kInstalledHere, kChecked, true},
+    };
+    for (const auto& c : cases) {
+        Dialog d(c.before);
+        d.Apply(c.check1);
+        EXPECT_EQ(Load(d.registry), c.after) << c.fault;
+        EXPECT_EQ(d.window.check1, c.check1After) << c.fault;
+        const bool notified = !d.window.log.empty() && d.window.log.back() == "AssociationsChanged";
+        EXPECT_EQ(notified, c.notified) << c.fault;
+    }
+}
 
 TEST(frmOptions, AFailedInstallShowsAnUncheckedBoxAndTellsNobody)
 {
