@@ -6,11 +6,7 @@ namespace {
 
 TEST(Variant, CarriesTheAutomationTypeCodeAlsoThroughAReference)
 {
-    const struct {
-        const char* name;
-        Variant value;
-        std::uint16_t type;
-    } cases[] = {
+    const struct { const char* name; Variant value; std::uint16_t type; } cases[] = {
         {"empty", Variant(), 0},
         {"null", Variant::Null(), 1},
         {"16-bit", Variant::I2(-2), 2},

@@ -14,10 +14,7 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-struct Outcome {
-    int status = -1;
-    std::string errors;
-};
+struct Outcome { int status = -1; std::string errors; };
 
 class OpenFileTest : public ::testing::Test {
 protected:
@@ -104,10 +101,7 @@ TEST_F(OpenFileTest, EveryFileNameArrivesAsOneArgument)
 TEST_F(OpenFileTest, PathsAreMadeFullAndCommandsKeepTheirOtherArguments)
 {
     Associate(u".rm", std::string("\"") + RECORDER + "\" --play \"%1\" \"title=%1\" tail");
-    struct Case {
-        std::string given;
-        std::string full;
-    } const cases[] = {
+    struct Case { std::string given; std::string full; } const cases[] = {
         {"clip.rm", (media / "clip.rm").string()},
         {"./sub/../clip.rm", (media / "clip.rm").string()},
         {"/elsewhere/x.RM", "/elsewhere/x.RM"},  // existence is not checked; case of the type ignored
@@ -123,12 +117,7 @@ TEST_F(OpenFileTest, PathsAreMadeFullAndCommandsKeepTheirOtherArguments)
 TEST_F(OpenFileTest, FailuresAreReportedWithAStatus)
 {
     Associate(u".rm", "\"/nonexistent/Pexalo\" \"%1\"");
-    struct Case {
-        const char* fault;
-        Arguments arguments;
-        int status;
-        const char* message;
-    } const cases[] = {
+    struct Case { const char* fault; Arguments arguments; int status; const char* message; } const cases[] = {
         {"unknown type not reported", {"clip.xyz"}, 1, "no program is associated with files of type \".xyz\""},
         {"name without type not reported", {"README"}, 1, "no program is associated"},
         {"missing program not reported", {"clip.rm"}, 127, "cannot start /nonexistent/Pexalo"},

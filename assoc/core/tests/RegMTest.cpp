@@ -7,12 +7,7 @@ namespace {
 
 TEST(RegM, SplitPathGivesHiveKeyPathAndValueName)
 {
-    const struct {
-        const char* fault;
-        Text path;
-        std::uint32_t hive;
-        Text keyPath, valueName;
-    } cases[] = {
+    const struct { const char* fault; Text path; std::uint32_t hive; Text keyPath, valueName; } cases[] = {
         {"a trailing backslash names the default value", u"HKCR\\.rm\\", 0x80000000, u".rm", u""},
         {"the last name is the value", u"HKCR\\.rm\\bak", 0x80000000, u".rm", u"bak"},
         {"inner backslashes stay in the key path", u"HKCR\\rmfile\\shell\\open\\command\\", 0x80000000,
@@ -45,12 +40,7 @@ TEST(RegM, SplitPathGivesHiveKeyPathAndValueName)
 
 TEST(RegM, ReadStringGivesOnlyStringsAndReleasesTheShell)
 {
-    const struct {
-        const char* fault;
-        std::optional<Variant> stored;
-        bool shellUnavailable;
-        Text expected;
-    } cases[] = {
+    const struct { const char* fault; std::optional<Variant> stored; bool shellUnavailable; Text expected; } cases[] = {
         {"a string comes back unchanged", Variant::String(u"RealMedia ファイル"), false, u"RealMedia ファイル"},
         {"a number reads as empty", Variant::I4(7), false, u""},
         {"a byte array reads as empty", Variant::ByteArray({'a', 'b'}), false, u""},
@@ -145,12 +135,7 @@ TEST(RegM, ABinaryWriteCallsTheNativeRegistryWithExactlyTheseArguments)
 TEST(RegM, BinaryWritesPutExactlyTheBytesWhereThePathSays)
 {
     using Stored = std::map<FakeRegistry::NativeName, Variant::Bytes>;
-    const struct {
-        const char* fault;
-        Text path;
-        Variant::Bytes bytes;
-        Stored stored;
-    } cases[] = {
+    const struct { const char* fault; Text path; Variant::Bytes bytes; Stored stored; } cases[] = {
         {"a named value", u"HKCU\\Software\\Test\\bin", {1, 2, 3},
          {{{0x80000001, "Software\\Test", "bin"}, {1, 2, 3}}}},
         {"an empty array is an empty value", u"HKCU\\Software\\Test\\bin", {},

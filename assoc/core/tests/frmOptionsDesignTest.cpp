@@ -6,10 +6,7 @@ namespace {
 
 TEST(frmOptionsDesign, TwipsToPixelsRoundsToTheNearestPixel)
 {
-    const struct {
-        const char* fault;
-        int twips, pixelsPerInch, pixels;
-    } cases[] = {
+    const struct { const char* fault; int twips, pixelsPerInch, pixels; } cases[] = {
         {"15 twips to the pixel at 96 dpi", 5805, 96, 387},
         {"12 twips to the pixel at 120 dpi", 1095, 120, 91},
         {"a half pixel rounds up", 375, 144, 38},

@@ -79,11 +79,7 @@ TEST(frmOptions, PlayerCommandIsBuiltFromTheCurrentFolder)
 
 TEST(frmOptions, CheckShellConnectingAnswersOnlyForTheExactClassAndCommand)
 {
-    const struct {
-        const char* fault;
-        Values registry;
-        bool associated;
-    } cases[] = {
+    const struct { const char* fault; Values registry; bool associated; } cases[] = {
         {"associated here", {u"rmfile", {}, {}, kHereCommand}, true},
         {"nothing installed", {}, false},
         {"another class", {u"RealPlayer.RM.6", {}, {}, kHereCommand}, false},
@@ -163,13 +159,7 @@ TEST(frmOptions, AFolderTheCommandCannotNameRegistersNothing)
 
 TEST(frmOptions, LoadEndsTheFolderInOneBackslashAndShowsTheAssociation)
 {
-    const struct {
-        const char* fault;
-        Text appPath;
-        Values registry;
-        Text mAppDir;
-        std::int16_t check1;
-    } cases[] = {
+    const struct { const char* fault; Text appPath; Values registry; Text mAppDir; std::int16_t check1; } cases[] = {
         {"one backslash is added", u"C:\\Player", {u"rmfile", {}, {}, kHereCommand}, u"C:\\Player\\", kChecked},
         {"a drive root gets no second backslash", u"C:\\", {u"rmfile", {}, {}, u"\"C:\\Pexalo.exe\" \"%1\""}, u"C:\\",
          kChecked},

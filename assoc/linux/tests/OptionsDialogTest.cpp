@@ -36,10 +36,7 @@ TEST_F(OptionsDialogTest, PlacesEveryControlAtItsTwips)
     // 5805 x 3450 twips; fixed, so neither the user nor a layout can resize it.
     EXPECT_EQ(dialog.size(), QSize(387, 230));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
-    struct Case {
-        const char* name;
-        QRect pixels;
-    } const cases[] = {
+    struct Case { const char* name; QRect pixels; } const cases[] = {
         {"cmdOK", {137, 184, 73, 25}},      // 2055, 2760, 1095, 375
         {"cmdCancel", {219, 184, 73, 25}},  // 3285, 2760, 1095, 375
         {"cmdApply", {300, 184, 73, 25}},   // 4500, 2760, 1095, 375

@@ -11,10 +11,7 @@ using namespace std::string_literals;
 
 TEST(ComdlgM, FilterListTurnsEveryCommaIntoOneNulAndEndsInTwo)
 {
-    const struct {
-        const char* fault;
-        Text filter, expected;
-    } cases[] = {
+    const struct { const char* fault; Text filter, expected; } cases[] = {
         {"one pair", u"Real メディア,*.rm;*.ram", u"Real メディア\0*.rm;*.ram\0\0"s},
         {"two pairs", u"A,*.a,B,*.b;*.c", u"A\0*.a\0B\0*.b;*.c\0\0"s},
         {"a trailing comma adds one NUL", u"A,*.a,", u"A\0*.a\0\0\0"s},
