@@ -98,6 +98,8 @@ TEST(frmOptions, CheckShellConnectingAnswersOnlyForTheExactClassAndCommand)
     }
 }
 
+const Values kOther{u"Other", {}, {}, {}}, kInstalledHere{u"rmfile", u"Other", kFile, kHereCommand};
+
 TEST(frmOptions, InstallKeepsThePreviousClassAndUndoPutsItBackOnlyOverOurs)
 {
     const auto install = &frmOptions::ShellConnecting, undo = &frmOptions::UnShellConnecting;
@@ -105,6 +107,8 @@ TEST(frmOptions, InstallKeepsThePreviousClassAndUndoPutsItBackOnlyOverOurs)
         void (frmOptions::*operation)();
         const char* fault;
         Values before, after;
+        Text folder = u"C:\\Player\\";
+        Text refusedWrite{};
     } cases[] = {
         {install, "no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
         {install, "another class is backed up",
@@ -118,6 +122,11 @@ TEST(frmOptions, InstallKeepsThePreviousClassAndUndoPutsItBackOnlyOverOurs)
          {u"rmfile", {}, u"Real", u"\"C:\\Real\\play.exe\" \"%1\""}, {u"rmfile", {}, kFile, kHereCommand}},
         {install, "other letter case counts as another class",
          {u"RMFILE", {}, {}, {}}, {u"rmfile", u"RMFILE", kFile, kHereCommand}},
+        {install, "a failed backup leaves the previous class in place", {u"RealPlayer.RM.6", {}, {}, {}},
+         {u"RealPlayer.RM.6", {}, kFile, kHereCommand}, u"C:\\Player\\", kBackup},
+        {install, "a folder with a quote registers nothing", kOther, kOther, u"/home/a\"b/"},
+        {install, "a folder with a percent sign registers nothing", kOther, kOther, u"/home/100%/"},
+        {install, "a folder with a placeholder registers nothing", kOther, kOther, u"/media/%1/"},
         {undo, "the backup comes back; backup and rmfile stay",
          {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand},
          {u"RealPlayer.RM.6", u"RealPlayer.RM.6", kFile, kHereCommand}},
@@ -134,26 +143,10 @@ TEST(frmOptions, InstallKeepsThePreviousClassAndUndoPutsItBackOnlyOverOurs)
     };
     for (const auto& c : cases) {
         Dialog d(c.before);
+        d.form.mAppDir = c.folder;
+        d.registry.refusedWrites.insert(c.refusedWrite);
         (d.form.*c.operation)();
         EXPECT_EQ(Load(d.registry), c.after) << c.fault;
-    }
-}
-
-TEST(frmOptions, AFailedBackupLeavesThePreviousClassInPlace)
-{
-    Dialog d({u"RealPlayer.RM.6", {}, {}, {}});
-    d.registry.refusedWrites.insert(kBackup);
-    d.form.ShellConnecting();
-    EXPECT_EQ(Load(d.registry), (Values{u"RealPlayer.RM.6", {}, kFile, kHereCommand}));
-}
-
-TEST(frmOptions, AFolderTheCommandCannotNameRegistersNothing)
-{
-    for (const Text folder : {u"/home/a\"b/", u"/home/100%/", u"/media/%1/"}) {
-        Dialog d({u"Other", {}, {}, {}});
-        d.form.mAppDir = folder;
-        d.form.ShellConnecting();
-        EXPECT_EQ(Load(d.registry), (Values{u"Other", {}, {}, {}}));
     }
 }
 
@@ -174,8 +167,6 @@ TEST(frmOptions, LoadEndsTheFolderInOneBackslashAndShowsTheAssociation)
         EXPECT_TRUE(d.registry.scriptWrites.empty()) << c.fault << ": loading writes nothing";
     }
 }
-
-const Values kOther{u"Other", {}, {}, {}}, kInstalledHere{u"rmfile", u"Other", kFile, kHereCommand};
 
 TEST(frmOptions, ApplyActsOnTheBoxAndShowsWhatTheRegistryHolds)
 {
