@@ -96,17 +96,12 @@ TEST(ComdlgM, TitleAndFolderAreSetOnlyWhenGivenAndConverted)
     EXPECT_EQ(d.api.seen.lpstrTitle, "\x83\xBF\x83\xA4\x83\xC8\x83\xEB");
 }
 
-std::string Repeat(const std::string& s, int n)
-{
-    std::string out;
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
-
 TEST(ComdlgM, ResultIsTheBufferUpToItsFirstNul)
 {
     const std::string kana = "\x83\xE1";  // メ, two bytes in the code page
+    std::string longest = "C:\\";  // 1023 bytes: 510 kana and 3 bytes
+    while (longest.size() < 1023)
+        longest += kana;
     const struct {
         const char* fault;
         std::string chosenBytes;
@@ -118,9 +113,8 @@ TEST(ComdlgM, ResultIsTheBufferUpToItsFirstNul)
         {"a plain path comes back whole", "C:\\Media\\clip.rm", false, "", u"C:\\Media\\clip.rm"},
         {"double-byte characters come back as one character each", "C:\\" + kana + ".rm", false, "", u"C:\\メ.rm"},
         {"nothing after the first NUL leaks into the result", "C:\\a.rm", false, "junk\0more"s, u"C:\\a.rm"},
-        {"1023 bytes is the longest path: 510 kana and 3 bytes", "C:\\" + Repeat(kana, 510), false, "",
-         u"C:\\" + Text(510, u'メ')},
-        {"1024 bytes do not fit the buffer: the dialog fails", "C:\\" + Repeat(kana, 510) + "x", false, "", u""},
+        {"1023 bytes is the longest path", longest, false, "", u"C:\\" + Text(510, u'メ')},
+        {"1024 bytes do not fit the buffer: the dialog fails", longest + "x", false, "", u""},
     };
     for (const auto& c : cases) {
         Dialog d;
