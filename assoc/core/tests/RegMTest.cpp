@@ -94,7 +94,6 @@ TEST(RegM, AScriptHostFailureIsFalseAndTheShellIsReleased)
     FakeRegistry registry;
     registry.refusedWrites.insert(u"HKCR\\.rm\\");
     EXPECT_FALSE(RegWriteValue(u"HKCR\\.rm\\", Variant::String(u"rmfile"), registry.Ports()));
-    EXPECT_EQ(registry.shellsCreated, 1);
     EXPECT_EQ(registry.shellsAlive, 0);
 
     registry.shellUnavailable = true;
