@@ -8,16 +8,14 @@
 #include <fstream>
 #include <iterator>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
 using Arguments = std::vector<std::string>;
 
-struct Outcome {
-    int status = -1;
-    std::string errors;
-};
+struct Outcome { int status = -1; std::string errors; };
 
 class OpenFileTest : public ::testing::Test {
 protected:
@@ -43,37 +41,34 @@ protected:
     Outcome Launch(Arguments arguments)
     {
         arguments.insert(arguments.begin(), LAUNCHER);
-        int errors[2];
-        if (pipe(errors) != 0)
-            return {};
+        const auto errors = folder.Path() / "errors";
         const pid_t pid = fork();
         if (pid == 0) {
             std::vector<char*> pointers;
             for (auto& argument : arguments)
                 pointers.push_back(argument.data());
             pointers.push_back(nullptr);
-            dup2(errors[1], STDERR_FILENO);
-            if (chdir(media.c_str()) == 0 && setenv("XDG_CONFIG_HOME", (folder.Path() / "config").c_str(), 1) == 0 &&
+            const int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (dup2(errorFile, STDERR_FILENO) == STDERR_FILENO && chdir(media.c_str()) == 0 &&
+                setenv("XDG_CONFIG_HOME", (folder.Path() / "config").c_str(), 1) == 0 &&
                 setenv("PEXALO_TEST_RECORD", record.c_str(), 1) == 0)
                 execv(LAUNCHER, pointers.data());
             _exit(99);
         }
-        close(errors[1]);
-        Outcome outcome;
-        char buffer[512];
-        for (ssize_t n; (n = read(errors[0], buffer, sizeof buffer)) > 0;)
-            outcome.errors.append(buffer, static_cast<std::size_t>(n));
-        close(errors[0]);
         int status = 0;
         waitpid(pid, &status, 0);
-        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return outcome;
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Contents(errors)};
+    }
+
+    static std::string Contents(const std::filesystem::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 
     Arguments Recorded() const
     {
-        std::ifstream in(record, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        const std::string bytes = Contents(record);
         Arguments arguments;
         for (std::size_t start = 0, end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
             arguments.push_back(bytes.substr(start, end - start));
@@ -104,10 +99,7 @@ TEST_F(OpenFileTest, EveryFileNameArrivesAsOneArgument)
 TEST_F(OpenFileTest, PathsAreMadeFullAndCommandsKeepTheirOtherArguments)
 {
     Associate(u".rm", std::string("\"") + RECORDER + "\" --play \"%1\" \"title=%1\" tail");
-    struct Case {
-        std::string given;
-        std::string full;
-    } const cases[] = {
+    struct Case { std::string given; std::string full; } const cases[] = {
         {"clip.rm", (media / "clip.rm").string()},
         {"./sub/../clip.rm", (media / "clip.rm").string()},
         {"/elsewhere/x.RM", "/elsewhere/x.RM"},  // existence is not checked; case of the type ignored
@@ -123,12 +115,7 @@ TEST_F(OpenFileTest, PathsAreMadeFullAndCommandsKeepTheirOtherArguments)
 TEST_F(OpenFileTest, FailuresAreReportedWithAStatus)
 {
     Associate(u".rm", "\"/nonexistent/Pexalo\" \"%1\"");
-    struct Case {
-        const char* fault;
-        Arguments arguments;
-        int status;
-        const char* message;
-    } const cases[] = {
+    struct Case { const char* fault; Arguments arguments; int status; const char* message; } const cases[] = {
         {"unknown type not reported", {"clip.xyz"}, 1, "no program is associated with files of type \".xyz\""},
         {"name without type not reported", {"README"}, 1, "no program is associated"},
         {"missing program not reported", {"clip.rm"}, 127, "cannot start /nonexistent/Pexalo"},

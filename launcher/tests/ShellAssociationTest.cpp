@@ -8,10 +8,7 @@ namespace {
 
 TEST(ExtensionOf, TakesTheLastDotOfTheFileName)
 {
-    struct Case {
-        const char16_t* path;
-        const char16_t* extension;
-    } const cases[] = {
+    struct Case { const char16_t* path; const char16_t* extension; } const cases[] = {
         {u"/m/clip.rm", u".rm"},
         {u"/m/clip.tar.rm", u".rm"},
         {u"/m.d/clip", u""},  // a dot in a folder name is no extension

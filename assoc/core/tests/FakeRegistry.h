@@ -24,6 +24,7 @@ public:
         std::uint16_t valueType;  // as handed in, by-reference flag included
         Variant value;
         Text type;
+        bool operator==(const ScriptWrite&) const = default;
     };
     std::vector<ScriptWrite> scriptWrites;
 

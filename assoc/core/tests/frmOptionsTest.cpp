@@ -3,19 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-const Text kClass = u"HKCR\\.rm\\";
-const Text kBackup = u"HKCR\\.rm\\bak";
-const Text kDisplayName = u"HKCR\\rmfile\\";
-const Text kCommand = u"HKCR\\rmfile\\shell\\open\\command\\";
+const Text kClass = u"HKCR\\.rm\\", kBackup = u"HKCR\\.rm\\bak", kCommand = u"HKCR\\rmfile\\shell\\open\\command\\";
 const Text kHereCommand = u"\"C:\\Player\\Pexalo.exe\" \"%1\"";
 const Text kThereCommand = u"\"D:\\Other\\Pexalo.exe\" \"%1\"";
+const Text kFile = u"RealMedia ファイル";
 
 struct FakeWindow final : OptionsWindow {
     Text appPath = u"C:\\Player";
@@ -33,305 +30,207 @@ struct FakeWindow final : OptionsWindow {
     void AssociationsChanged() override { log.push_back("AssociationsChanged"); }
 };
 
-// The four values; nullopt where the registry has none.
+// The class, its backup, the display name and the command; nullopt where the registry has none.
 struct Values {
     std::optional<Text> className, backup, displayName, command;
     bool operator==(const Values&) const = default;
 };
-
-void Store(FakeRegistry& registry, const Values& v)
-{
-    const std::pair<const Text*, const std::optional<Text>*> slots[] = {
-        {&kClass, &v.className}, {&kBackup, &v.backup}, {&kDisplayName, &v.displayName}, {&kCommand, &v.command}};
-    for (auto [path, value] : slots) {
-        if (*value)
-            registry.values[*path] = Variant::String(**value);
-        else
-            registry.values.erase(*path);
-    }
-}
+const std::pair<Text, std::optional<Text> Values::*> kSlots[] = {
+    {kClass, &Values::className}, {kBackup, &Values::backup}, {u"HKCR\\rmfile\\", &Values::displayName},
+    {kCommand, &Values::command}};
 
 Values Load(const FakeRegistry& registry)
 {
-    auto get = [&](const Text& path) -> std::optional<Text> {
-        const auto found = registry.values.find(path);
-        if (found == registry.values.end())
-            return std::nullopt;
-        return found->second.AsString();
-    };
-    return {get(kClass), get(kBackup), get(kDisplayName), get(kCommand)};
+    Values v;
+    for (const auto& [path, field] : kSlots)
+        if (const auto found = registry.values.find(path); found != registry.values.end())
+            v.*field = found->second.AsString();
+    return v;
 }
 
+// The dialog over a registry that holds `initial`, its folder C:\Player\ until Form_Load says otherwise.
 struct Dialog {
     FakeRegistry registry;
     FakeWindow window;
     frmOptions form{window, registry.Ports(), {u"Pexalo.exe", u'\\'}};
 
-    explicit Dialog(const Values& initial = {}) { Store(registry, initial); }
-    void Load() { form.Form_Load(); }
+    explicit Dialog(const Values& initial = {})
+    {
+        for (const auto& [path, field] : kSlots)
+            if (initial.*field)
+                registry.values[path] = Variant::String(*(initial.*field));
+        form.mAppDir = u"C:\\Player\\";
+    }
+    void Apply(std::int16_t box)
+    {
+        form.Form_Load();
+        window.check1 = box;
+        window.log.clear();
+        form.cmdApply_Click();
+    }
 };
 
-TEST(frmOptions, PlayerCommandQuotesThePlayerAndThePlaceholder)
+TEST(frmOptions, PlayerCommandIsBuiltFromTheCurrentFolder)
 {
     Dialog d;
-    d.form.mAppDir = u"C:\\Player\\";
-    EXPECT_EQ(d.form.PlayerCommand(), kHereCommand);
     d.form.mAppDir = u"C:\\Program Files\\プレーヤー\\";
-    EXPECT_EQ(d.form.PlayerCommand(), u"\"C:\\Program Files\\プレーヤー\\Pexalo.exe\" \"%1\"")
-        << "built anew from the current folder";
+    EXPECT_EQ(d.form.PlayerCommand(), u"\"C:\\Program Files\\プレーヤー\\Pexalo.exe\" \"%1\"");
 }
 
-struct CheckCase {
-    const char* fault;
-    Values registry;
-    bool associated;
-};
-
-class CheckTable : public testing::TestWithParam<CheckCase> {};
-
-TEST_P(CheckTable, AnswersOnlyForTheExactClassAndCommand)
+TEST(frmOptions, CheckShellConnectingAnswersOnlyForTheExactClassAndCommand)
 {
-    Dialog d(GetParam().registry);
-    d.form.mAppDir = u"C:\\Player\\";
-    EXPECT_EQ(d.form.CheckShellConnecting(), GetParam().associated) << GetParam().fault;
-    EXPECT_EQ(d.registry.shellsAlive, 0);
-    EXPECT_TRUE(d.registry.scriptWrites.empty()) << "a check writes nothing";
-}
-
-INSTANTIATE_TEST_SUITE_P(frmOptions, CheckTable, testing::Values(
-    CheckCase{"associated here", {u"rmfile", {}, {}, kHereCommand}, true},
-    CheckCase{"nothing installed", {}, false},
-    CheckCase{"another class", {u"RealPlayer.RM.6", {}, {}, kHereCommand}, false},
-    CheckCase{"the class in other letter case", {u"RMFILE", {}, {}, kHereCommand}, false},
-    CheckCase{"the class with a blank", {u"rmfile ", {}, {}, kHereCommand}, false},
-    CheckCase{"the player in another folder", {u"rmfile", {}, {}, kThereCommand}, false},
-    CheckCase{"the command in other letter case", {u"rmfile", {}, {}, u"\"c:\\player\\pexalo.exe\" \"%1\""}, false},
-    CheckCase{"the command without quotes", {u"rmfile", {}, {}, u"C:\\Player\\Pexalo.exe %1"}, false},
-    CheckCase{"the command with more arguments", {u"rmfile", {}, {}, kHereCommand + u" /play"}, false},
-    CheckCase{"no command", {u"rmfile", {}, {}, {}}, false}));
-
-TEST(frmOptions, ACheckOfAnotherClassDoesNotReadTheCommand)
-{
-    Dialog d({u"RMFILE", {}, {}, kHereCommand});
-    d.form.mAppDir = u"C:\\Player\\";
-    d.form.CheckShellConnecting();
-    EXPECT_EQ(d.registry.shellsCreated, 1);
-}
-
-struct TransitionCase {
-    const char* fault;
-    Values before;
-    Values after;
-};
-
-// One association operation run on a registry that holds `before`.
-struct Transition : Dialog {
-    Transition(const Values& before, void (frmOptions::*operation)()) : Dialog(before)
-    {
-        form.mAppDir = u"C:\\Player\\";
-        (form.*operation)();
-    }
-};
-
-class InstallTable : public testing::TestWithParam<TransitionCase> {};
-
-TEST_P(InstallTable, ShellConnectingInstallsAndKeepsThePreviousClass)
-{
-    Transition t(GetParam().before, &frmOptions::ShellConnecting);
-    EXPECT_EQ(Load(t.registry), GetParam().after) << GetParam().fault;
-    EXPECT_EQ(t.registry.shellsAlive, 0);
-    EXPECT_TRUE(t.form.CheckShellConnecting()) << GetParam().fault;
-}
-
-const Text kFile = u"RealMedia ファイル";
-
-INSTANTIATE_TEST_SUITE_P(frmOptions, InstallTable, testing::Values(
-    TransitionCase{"no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
-    TransitionCase{"another class is backed up",
-                   {u"RealPlayer.RM.6", {}, {}, {}}, {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    TransitionCase{"another class replaces an old backup",
-                   {u"Other", u"Older", {}, {}}, {u"rmfile", u"Other", kFile, kHereCommand}},
-    TransitionCase{"already rmfile: the earlier backup stays, name and command are rewritten",
-                   {u"rmfile", u"RealPlayer.RM.6", u"old name", kThereCommand},
-                   {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    TransitionCase{"another program's rmfile loses its command",
-                   {u"rmfile", {}, u"Real", u"\"C:\\Real\\play.exe\" \"%1\""}, {u"rmfile", {}, kFile, kHereCommand}},
-    TransitionCase{"other letter case counts as another class",
-                   {u"RMFILE", {}, {}, {}}, {u"rmfile", u"RMFILE", kFile, kHereCommand}}));
-
-TEST(frmOptions, InstallingTwiceKeepsTheFirstBackup)
-{
-    Dialog d({u"RealPlayer.RM.6", {}, {}, {}});
-    d.form.mAppDir = u"C:\\Player\\";
-    d.form.ShellConnecting();
-    d.form.ShellConnecting();
-    EXPECT_EQ(Load(d.registry), (Values{u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}));
-}
-
-TEST(frmOptions, AFailedBackupLeavesThePreviousClassInPlace)
-{
-    Dialog d({u"RealPlayer.RM.6", {}, {}, {}});
-    d.registry.refusedWrites.insert(kBackup);
-    d.form.mAppDir = u"C:\\Player\\";
-    d.form.ShellConnecting();
-    EXPECT_EQ(Load(d.registry), (Values{u"RealPlayer.RM.6", {}, kFile, kHereCommand}));
-    EXPECT_FALSE(d.form.CheckShellConnecting());
-}
-
-TEST(frmOptions, AFolderTheCommandCannotNameRegistersNothing)
-{
-    for (const Text folder : {u"/home/a\"b/", u"/home/100%/", u"/media/%1/"}) {
-        Dialog d({u"Other", {}, {}, {}});
-        d.form.mAppDir = folder;
-        d.form.ShellConnecting();
-        EXPECT_EQ(Load(d.registry), (Values{u"Other", {}, {}, {}}));
-        EXPECT_FALSE(d.form.CheckShellConnecting());
+    const struct { const char* fault; Values registry; bool associated; } cases[] = {
+        {"associated here", {u"rmfile", {}, {}, kHereCommand}, true},
+        {"nothing installed", {}, false},
+        {"another class", {u"RealPlayer.RM.6", {}, {}, kHereCommand}, false},
+        {"the class in other letter case", {u"RMFILE", {}, {}, kHereCommand}, false},
+        {"the class with a blank", {u"rmfile ", {}, {}, kHereCommand}, false},
+        {"the player in another folder", {u"rmfile", {}, {}, kThereCommand}, false},
+        {"the command in other letter case", {u"rmfile", {}, {}, u"\"c:\\player\\pexalo.exe\" \"%1\""}, false},
+        {"the command without quotes", {u"rmfile", {}, {}, u"C:\\Player\\Pexalo.exe %1"}, false},
+        {"the command with more arguments", {u"rmfile", {}, {}, kHereCommand + u" /play"}, false},
+        {"no command", {u"rmfile", {}, {}, {}}, false},
+    };
+    for (const auto& c : cases) {
+        Dialog d(c.registry);
+        EXPECT_EQ(d.form.CheckShellConnecting(), c.associated) << c.fault;
+        EXPECT_TRUE(d.registry.scriptWrites.empty()) << c.fault << ": a check writes nothing";
     }
 }
 
-class UndoTable : public testing::TestWithParam<TransitionCase> {};
+const Values kOther{u"Other", {}, {}, {}}, kInstalledHere{u"rmfile", u"Other", kFile, kHereCommand};
 
-TEST_P(UndoTable, UnShellConnectingPutsTheBackupBackOnlyOverOurClass)
+TEST(frmOptions, InstallKeepsThePreviousClassAndUndoPutsItBackOnlyOverOurs)
 {
-    Transition t(GetParam().before, &frmOptions::UnShellConnecting);
-    EXPECT_EQ(Load(t.registry), GetParam().after) << GetParam().fault;
-    EXPECT_FALSE(t.form.CheckShellConnecting()) << GetParam().fault;
-    EXPECT_EQ(t.registry.shellsAlive, 0);
+    const auto install = &frmOptions::ShellConnecting, undo = &frmOptions::UnShellConnecting;
+    const struct {
+        void (frmOptions::*operation)();
+        const char* fault;
+        Values before, after;
+        Text folder = u"C:\\Player\\";
+        Text refusedWrite{};
+    } cases[] = {
+        {install, "no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
+        {install, "another class is backed up",
+         {u"RealPlayer.RM.6", {}, {}, {}}, {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
+        {install, "another class replaces an old backup",
+         {u"Other", u"Older", {}, {}}, {u"rmfile", u"Other", kFile, kHereCommand}},
+        {install, "already rmfile: the earlier backup stays, name and command are rewritten",
+         {u"rmfile", u"RealPlayer.RM.6", u"old name", kThereCommand},
+         {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
+        {install, "another program's rmfile loses its command",
+         {u"rmfile", {}, u"Real", u"\"C:\\Real\\play.exe\" \"%1\""}, {u"rmfile", {}, kFile, kHereCommand}},
+        {install, "other letter case counts as another class",
+         {u"RMFILE", {}, {}, {}}, {u"rmfile", u"RMFILE", kFile, kHereCommand}},
+        {install, "a failed backup leaves the previous class in place", {u"RealPlayer.RM.6", {}, {}, {}},
+         {u"RealPlayer.RM.6", {}, kFile, kHereCommand}, u"C:\\Player\\", kBackup},
+        {install, "a folder with a quote registers nothing", kOther, kOther, u"/home/a\"b/"},
+        {install, "a folder with a percent sign registers nothing", kOther, kOther, u"/home/100%/"},
+        {install, "a folder with a placeholder registers nothing", kOther, kOther, u"/media/%1/"},
+        {undo, "the backup comes back; backup and rmfile stay",
+         {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand},
+         {u"RealPlayer.RM.6", u"RealPlayer.RM.6", kFile, kHereCommand}},
+        {undo, "an empty backup sets the class empty, not deleted",
+         {u"rmfile", u"", kFile, kHereCommand}, {u"", u"", kFile, kHereCommand}},
+        {undo, "no backup at all sets the class empty",
+         {u"rmfile", {}, kFile, kHereCommand}, {u"", {}, kFile, kHereCommand}},
+        {undo, "undoing from another folder's install works the same",
+         {u"rmfile", u"Old", kFile, kThereCommand}, {u"Old", u"Old", kFile, kThereCommand}},
+        {undo, "the user's own class is not overwritten",
+         {u"RealPlayer.RM.6", u"Stale", {}, {}}, {u"RealPlayer.RM.6", u"Stale", {}, {}}},
+        {undo, "no class stays no class", {{}, u"Stale", {}, {}}, {{}, u"Stale", {}, {}}},
+        {undo, "RMFILE is not ours", {u"RMFILE", u"Old", {}, {}}, {u"RMFILE", u"Old", {}, {}}},
+    };
+    for (const auto& c : cases) {
+        Dialog d(c.before);
+        d.form.mAppDir = c.folder;
+        d.registry.refusedWrites.insert(c.refusedWrite);
+        (d.form.*c.operation)();
+        EXPECT_EQ(Load(d.registry), c.after) << c.fault;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(frmOptions, UndoTable, testing::Values(
-    TransitionCase{"the backup comes back; backup and rmfile stay",
-                   {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand},
-                   {u"RealPlayer.RM.6", u"RealPlayer.RM.6", kFile, kHereCommand}},
-    TransitionCase{"an empty backup sets the class empty, not deleted",
-                   {u"rmfile", u"", kFile, kHereCommand}, {u"", u"", kFile, kHereCommand}},
-    TransitionCase{"no backup at all sets the class empty",
-                   {u"rmfile", {}, kFile, kHereCommand}, {u"", {}, kFile, kHereCommand}},
-    TransitionCase{"undoing from another folder's install works the same",
-                   {u"rmfile", u"Old", kFile, kThereCommand}, {u"Old", u"Old", kFile, kThereCommand}},
-    TransitionCase{"the user's own class is not overwritten",
-                   {u"RealPlayer.RM.6", u"Stale", {}, {}}, {u"RealPlayer.RM.6", u"Stale", {}, {}}},
-    TransitionCase{"no class stays no class", {{}, u"Stale", {}, {}}, {{}, u"Stale", {}, {}}},
-    TransitionCase{"RMFILE is not ours", {u"RMFILE", u"Old", {}, {}}, {u"RMFILE", u"Old", {}, {}}}));
-
-struct LoadCase {
-    const char* fault;
-    Text appPath;
-    Values registry;
-    Text mAppDir;
-    std::int16_t check1;
-};
-
-class LoadTable : public testing::TestWithParam<LoadCase> {};
-
-TEST_P(LoadTable, SetsTheFolderAndTheBox)
+TEST(frmOptions, LoadEndsTheFolderInOneBackslashAndShowsTheAssociation)
 {
-    const LoadCase& c = GetParam();
-    Dialog d(c.registry);
-    d.window.appPath = c.appPath;
-    d.Load();
-    EXPECT_EQ(d.form.mAppDir, c.mAppDir) << c.fault;
-    EXPECT_EQ(d.window.check1, c.check1) << c.fault;
-    EXPECT_TRUE(d.registry.scriptWrites.empty()) << c.fault << ": loading writes nothing";
+    const struct { const char* fault; Text appPath; Values registry; Text mAppDir; std::int16_t check1; } cases[] = {
+        {"one backslash is added", u"C:\\Player", {u"rmfile", {}, {}, kHereCommand}, u"C:\\Player\\", kChecked},
+        {"a drive root gets no second backslash", u"C:\\", {u"rmfile", {}, {}, u"\"C:\\Pexalo.exe\" \"%1\""}, u"C:\\",
+         kChecked},
+        {"an empty folder still ends in a backslash", u"", {}, u"\\", kUnchecked},
+    };
+    for (const auto& c : cases) {
+        Dialog d(c.registry);
+        d.window.appPath = c.appPath;
+        d.form.Form_Load();
+        EXPECT_EQ(d.form.mAppDir, c.mAppDir) << c.fault;
+        EXPECT_EQ(d.window.check1, c.check1) << c.fault;
+        EXPECT_TRUE(d.registry.scriptWrites.empty()) << c.fault << ": loading writes nothing";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(frmOptions, LoadTable, testing::Values(
-    LoadCase{"one backslash is added", u"C:\\Player", {u"rmfile", {}, {}, kHereCommand}, u"C:\\Player\\", kChecked},
-    LoadCase{"a drive root gets no second backslash", u"C:\\", {u"rmfile", {}, {}, u"\"C:\\Pexalo.exe\" \"%1\""},
-             u"C:\\", kChecked},
-    LoadCase{"not installed leaves the box unchecked", u"C:\\Player", {}, u"C:\\Player\\", kUnchecked},
-    LoadCase{"installed from another folder", u"C:\\Player", {u"rmfile", {}, {}, kThereCommand}, u"C:\\Player\\",
-             kUnchecked},
-    LoadCase{"an empty folder still ends in a backslash", u"", {}, u"\\", kUnchecked}));
-
-struct ApplyCase {
-    const char* fault;
-    std::int16_t check1;
-    Values before;
-    Values after;
-    std::int16_t check1After;
-    bool notified;
-};
-
-class ApplyTable : public testing::TestWithParam<ApplyCase> {};
-
-TEST_P(ApplyTable, AppliesTheBoxAndShowsWhatTheRegistryHolds)
+TEST(frmOptions, ApplyActsOnTheBoxAndShowsWhatTheRegistryHolds)
 {
-    const ApplyCase& c = GetParam();
-    Dialog d(c.before);
-    d.Load();
-    d.window.check1 = c.check1;
-    d.window.log.clear();
-    d.form.cmdApply_Click();
-    EXPECT_EQ(Load(d.registry), c.after) << c.fault;
-    EXPECT_EQ(d.window.check1, c.check1After) << c.fault;
-    const bool notified = !d.window.log.empty() && d.window.log.back() == "AssociationsChanged";
-    EXPECT_EQ(notified, c.notified) << c.fault;
-    EXPECT_EQ(d.registry.shellsAlive, 0);
+    const Values undone{u"Other", u"Other", kFile, kHereCommand};
+    const struct {
+        const char* fault;
+        std::int16_t check1;
+        Values before, after;
+        std::int16_t check1After;
+        bool notified;
+    } cases[] = {
+        {"checked installs", kChecked, kOther, kInstalledHere, kChecked, true},
+        {"checked again changes nothing and tells nobody", kChecked, kInstalledHere, kInstalledHere, kChecked, false},
+        {"unchecked undoes", kUnchecked, kInstalledHere, undone, kUnchecked, true},
+        {"greyed undoes as unchecked does", kGrayed, kInstalledHere, undone, kUnchecked, true},
+        {"unchecked over the user's own class keeps it", kUnchecked, kOther, kOther, kUnchecked, false},
+        {"checked with another folder's install moves the command", kChecked,
+         {u"rmfile", u"Other", kFile, kThereCommand}, kInstalledHere, kChecked, true},
+    };
+    for (const auto& c : cases) {
+        Dialog d(c.before);
+        d.Apply(c.check1);
+        EXPECT_EQ(Load(d.registry), c.after) << c.fault;
+        EXPECT_EQ(d.window.check1, c.check1After) << c.fault;
+        const bool notified = !d.window.log.empty() && d.window.log.back() == "AssociationsChanged";
+        EXPECT_EQ(notified, c.notified) << c.fault;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(frmOptions, ApplyTable, testing::Values(
-    ApplyCase{"checked installs", kChecked, {u"Other", {}, {}, {}}, {u"rmfile", u"Other", kFile, kHereCommand},
-              kChecked, true},
-    ApplyCase{"checked again changes nothing and tells nobody", kChecked,
-              {u"rmfile", u"Other", kFile, kHereCommand}, {u"rmfile", u"Other", kFile, kHereCommand}, kChecked, false},
-    ApplyCase{"unchecked undoes", kUnchecked, {u"rmfile", u"Other", kFile, kHereCommand},
-              {u"Other", u"Other", kFile, kHereCommand}, kUnchecked, true},
-    ApplyCase{"greyed undoes as unchecked does", kGrayed, {u"rmfile", u"Other", kFile, kHereCommand},
-              {u"Other", u"Other", kFile, kHereCommand}, kUnchecked, true},
-    ApplyCase{"unchecked over the user's own class keeps it", kUnchecked, {u"Other", {}, {}, {}},
-              {u"Other", {}, {}, {}}, kUnchecked, false},
-    ApplyCase{"checked with another folder's install moves the command", kChecked,
-              {u"rmfile", u"Other", kFile, kThereCommand}, {u"rmfile", u"Other", kFile, kHereCommand}, kChecked,
-              true}));
-
-TEST(frmOptions, AFailedInstallShowsAnUncheckedBox)
+TEST(frmOptions, AFailedInstallShowsAnUncheckedBoxAndTellsNobody)
 {
-    Dialog d({u"Other", {}, {}, {}});
-    d.registry.refusedWrites = {kClass, kBackup, kDisplayName, kCommand};
-    d.Load();
-    d.window.check1 = kChecked;
-    d.form.cmdApply_Click();
-    EXPECT_EQ(d.window.check1, kUnchecked);
-    EXPECT_EQ(Load(d.registry), (Values{u"Other", {}, {}, {}}));
-    EXPECT_EQ(std::count(d.window.log.begin(), d.window.log.end(), "AssociationsChanged"), 0)
-        << "nothing changed, so the shell is not told";
+    Dialog d(kOther);
+    for (const auto& [path, field] : kSlots)
+        d.registry.refusedWrites.insert(path);
+    d.Apply(kChecked);
+    EXPECT_EQ(d.window.log, (std::vector<std::string>{"Check1 0"}));
+    EXPECT_EQ(Load(d.registry), kOther);
 }
 
 TEST(frmOptions, ApplyActsEveryTimeItIsPressed)
 {
-    Dialog d({u"Other", {}, {}, {}});
-    d.Load();
-    d.window.check1 = kChecked;
-    d.form.cmdApply_Click();
+    Dialog d(kOther);
+    d.Apply(kChecked);
     d.registry.values[kCommand] = Variant::String(u"changed meanwhile");
     d.form.cmdApply_Click();
-    EXPECT_EQ(Load(d.registry), (Values{u"rmfile", u"Other", kFile, kHereCommand}));
+    EXPECT_EQ(Load(d.registry), kInstalledHere);
 }
 
-TEST(frmOptions, OkAppliesThenUnloads)
+TEST(frmOptions, OkAppliesThenUnloadsAndCancelOnlyUnloads)
 {
-    Dialog d({u"Other", {}, {}, {}});
-    d.Load();
-    d.window.check1 = kChecked;
-    d.window.log.clear();
-    d.form.cmdOK_Click();
-    EXPECT_EQ(d.window.log, (std::vector<std::string>{"Check1 1", "AssociationsChanged", "Unload"}));
-    EXPECT_EQ(Load(d.registry), (Values{u"rmfile", u"Other", kFile, kHereCommand}));
-}
+    Dialog ok(kOther);
+    ok.form.Form_Load();
+    ok.window.check1 = kChecked;
+    ok.form.cmdOK_Click();
+    EXPECT_EQ(ok.window.log, (std::vector<std::string>{"Check1 1", "AssociationsChanged", "Unload"}));
+    EXPECT_EQ(Load(ok.registry), kInstalledHere);
 
-TEST(frmOptions, CancelOnlyUnloadsWhateverTheBoxSays)
-{
     for (std::int16_t box : {kChecked, kUnchecked}) {
-        const Values installed{u"rmfile", u"Other", kFile, kThereCommand};
-        Dialog d(installed);
-        d.Load();
-        d.window.check1 = box;
-        d.window.log.clear();
-        d.form.cmdCancel_Click();
-        EXPECT_EQ(d.window.log, (std::vector<std::string>{"Unload"}));
-        EXPECT_TRUE(d.registry.scriptWrites.empty());
-        EXPECT_EQ(Load(d.registry), installed);
+        Dialog cancel({u"rmfile", u"Other", kFile, kThereCommand});
+        cancel.form.Form_Load();
+        cancel.window.check1 = box;
+        cancel.form.cmdCancel_Click();
+        EXPECT_EQ(cancel.window.log, (std::vector<std::string>{"Unload"}));
+        EXPECT_TRUE(cancel.registry.scriptWrites.empty());
     }
 }
 

@@ -26,12 +26,7 @@ private:
 
 TEST(RegistryStorePath, FollowsTheXdgRules)
 {
-    struct Case {
-        const char* fault;
-        const char* configHome;
-        const char* home;
-        const char* expected;
-    } const cases[] = {
+    struct Case { const char* fault; const char* configHome; const char* home; const char* expected; } const cases[] = {
         {"XDG_CONFIG_HOME ignored", "/cfg", "/home/u", "/cfg/pexalo/registry.sqlite3"},
         {"no fallback to ~/.config", nullptr, "/home/u", "/home/u/.config/pexalo/registry.sqlite3"},
         {"empty XDG_CONFIG_HOME taken", "", "/home/u", "/home/u/.config/pexalo/registry.sqlite3"},

@@ -1,5 +1,6 @@
 #include "DialogFixture.h"
 
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -29,6 +30,13 @@ void DialogFixture::OpenActive()
     dialog.Open(form);
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+}
+
+const std::string& DialogFixture::RecordPresses()
+{
+    for (const char* name : {"cmdOK", "cmdCancel", "cmdApply"})
+        QObject::connect(Find<QPushButton>(name), &QPushButton::clicked, [this, name] { pressed_ += name; });
+    return pressed_;
 }
 
 void DialogFixture::WriteString(const Text& path, const Text& text)

