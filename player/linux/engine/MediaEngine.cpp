@@ -66,6 +66,9 @@ PlatformError MediaEngine::Initialise()
         setAttribute(Qt::WA_DontCreateNativeAncestors);
         setAttribute(Qt::WA_NativeWindow);
         windowId = static_cast<std::int64_t>(winId());
+        // mpv draws all the window shows until there is a failure to tell: Qt painting
+        // nothing spares the window's backing store, an image as large as the screen.
+        window()->setUpdatesEnabled(false);
     }
     ApplyEngineOptions(mpv_.get(), windowId, look_);
     mpv_observe_property(mpv_.get(), kPause, "pause", MPV_FORMAT_FLAG);
@@ -222,6 +225,7 @@ void MediaEngine::ShowFailure(const char* reason)
     if (!file.open(QIODevice::ReadOnly))
         why = file.errorString();
     failed_ = true;
+    window()->setUpdatesEnabled(true);
     failure_->setText(source_ + QLatin1Char('\n') + why);
     failure_->show();
 }
