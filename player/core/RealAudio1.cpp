@@ -26,14 +26,12 @@ private:
     std::size_t at_ = 0;
 };
 
-constexpr std::uint32_t kHeaderMarker = 0x12344321;
-constexpr std::uint32_t kSettingsMarker = 12345679;
 // 4800 x 3600 twips in 0.01 mm.
 constexpr std::uint32_t kExtentWidth = 8467;
 constexpr std::uint32_t kExtentHeight = 6350;
 constexpr std::string_view kControlsSetting = "ImageWindow";
 constexpr std::string_view kBackgroundSetting = "#000000";
-constexpr std::uint32_t kFlagSettings[13] = {0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr std::uint32_t kFlagSettings[kPersistedFlagCount] = {0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 } // namespace
 
@@ -41,11 +39,11 @@ PersistedState RealAudio1PersistedState()
 {
     PersistedState state{};
     LittleEndianWriter w(state);
-    w.U32(kHeaderMarker);
-    w.U32(2 * sizeof(std::uint32_t));
+    w.U32(kPersistedHeaderMarker);
+    w.U32(kPersistedExtentPairLength);
     w.U32(kExtentWidth);
     w.U32(kExtentHeight);
-    w.U32(kSettingsMarker);
+    w.U32(kPersistedSettingsMarker);
     w.U32(0);
     w.CountedText(kControlsSetting);
     for (std::uint32_t flag : kFlagSettings)

@@ -20,5 +20,12 @@ inline constexpr std::array<std::int32_t, 29> kRealAudio1EventDispIds = {
 inline constexpr std::size_t kPersistedStateSize = 102;
 using PersistedState = std::array<std::uint8_t, kPersistedStateSize>;
 
+// The framing of the control's persistence format, little-endian throughout: header
+// marker, extent pair length, extent, settings marker, then counted texts and flags.
+inline constexpr std::uint32_t kPersistedHeaderMarker = 0x12344321;
+inline constexpr std::uint32_t kPersistedSettingsMarker = 12345679;
+inline constexpr std::uint32_t kPersistedExtentPairLength = 8;
+inline constexpr std::size_t kPersistedFlagCount = 13;
+
 // The control's own persistence format, handed to it unread when it is created.
 PersistedState RealAudio1PersistedState();

@@ -1,14 +1,12 @@
 #include "PersistedState.h"
 
+#include "RealAudio1.h"
+
 #include <cstdio>
 #include <string_view>
 
 namespace {
 
-constexpr std::uint32_t kHeaderMarker = 0x12344321;
-constexpr std::uint32_t kSettingsMarker = 12345679;
-constexpr std::uint32_t kExtentPairLength = 8;
-constexpr std::size_t kFlagCount = 13;
 constexpr std::uint32_t kLongestText = 256;
 
 class LittleEndianReader {
@@ -77,11 +75,11 @@ std::optional<PersistedSettings> ParsePersistedState(std::span<const std::uint8_
 {
     LittleEndianReader r(stream);
     PersistedSettings s;
-    if (!Expect(r.U32(), kHeaderMarker) || !Expect(r.U32(), kExtentPairLength))
+    if (!Expect(r.U32(), kPersistedHeaderMarker) || !Expect(r.U32(), kPersistedExtentPairLength))
         return std::nullopt;
     const auto width = r.U32();
     const auto height = r.U32();
-    if (!width || !height || !Expect(r.U32(), kSettingsMarker) || !r.U32())
+    if (!width || !height || !Expect(r.U32(), kPersistedSettingsMarker) || !r.U32())
         return std::nullopt;
     s.extentWidth = *width;
     s.extentHeight = *height;
@@ -90,7 +88,7 @@ std::optional<PersistedSettings> ParsePersistedState(std::span<const std::uint8_
     if (!controls)
         return std::nullopt;
     s.controls = std::move(*controls);
-    for (std::size_t i = 0; i < kFlagCount; ++i)
+    for (std::size_t i = 0; i < kPersistedFlagCount; ++i)
         if (!r.U32())
             return std::nullopt;
 
