@@ -214,13 +214,13 @@ int Press(int button, const wchar_t* path)
 
 int Format(const wchar_t* hex)
 {
+    const DWORD code = wcstoul(hex, nullptr, 16);
     wchar_t* text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, static_cast<DWORD>(wcstoul(hex, nullptr, 16)), 0, reinterpret_cast<wchar_t*>(&text), 0,
-                   nullptr);
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     // As the player reports it: the system's text, or the code itself when there is none.
     wchar_t number[16];
-    wsprintfW(number, L"0x%08X", static_cast<unsigned>(wcstoul(hex, nullptr, 16)));
+    wsprintfW(number, L"0x%08X", static_cast<unsigned>(code));
     Print(L"text=" + Trimmed(text ? text : number));
     LocalFree(text);
     return 0;

@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -69,79 +68,40 @@ void SetDword(const wchar_t* name, DWORD number)
 
 const Text kBase = u"HKCU\\Software\\OrdinelAdapterTest\\";
 
-TEST_F(Adapters, StringsRoundTripThroughTheScriptHost)
+TEST_F(Adapters, OnlyStringsReadBackThroughTheScriptHost)
 {
     EXPECT_TRUE(RegWriteValue(kBase + u"name", Variant::String(u"RealMedia ファイル"), ports));
     EXPECT_EQ(RegReadString(kBase + u"name", ports), u"RealMedia ファイル");
-    const StoredValue stored = Query(L"", L"name");
-    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
-}
-
-TEST_F(Adapters, ADwordAndAMissingValueReadAsTheEmptyString)
-{
     SetDword(L"number", 42);
     EXPECT_EQ(RegReadString(kBase + u"number", ports), u"");
     EXPECT_EQ(RegReadString(kBase + u"missing", ports), u"");
-    EXPECT_EQ(RegReadString(u"HKCU\\Software\\OrdinelAdapterTest\\NoSuchKey\\", ports), u"");
+    EXPECT_EQ(RegReadString(kBase + u"NoSuchKey\\", ports), u"");
 }
 
-TEST_F(Adapters, RegWriteCreatesMissingParentKeysAndSetsTheDefaultValue)
-{
-    EXPECT_TRUE(RegWriteValue(kBase + u"a\\b\\c\\", Variant::String(u"deep"), ports));
-    const StoredValue stored = Query(L"\\a\\b\\c", nullptr);
-    ASSERT_TRUE(stored.found) << "the default value of the new key";
-    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(RegReadString(kBase + u"a\\b\\c\\", ports), u"deep");
-}
-
-TEST_F(Adapters, NumbersAreWrittenAsDwords)
+// Each write is read back natively with its type and exact bytes; missing parent keys,
+// a key's default value and Japanese names (through the code page) included.
+TEST_F(Adapters, EachValueIsStoredWithItsRegistryTypeAndExactBytes)
 {
     const Variant byRefString = Variant::String(u"by reference");
-    struct Case { const char16_t* name; Variant value; DWORD type; std::string bytes; };
+    struct Case { Text path; const wchar_t* key; const wchar_t* name; Variant value; DWORD type; std::string bytes; };
     const Case cases[] = {
-        {u"i2", Variant::I2(-2), REG_DWORD, "\xFE\xFF\xFF\xFF"s},
-        {u"i4", Variant::I4(0x01020304), REG_DWORD, "\x04\x03\x02\x01"s},
-        {u"ui1", Variant::UI1(200), REG_DWORD, "\xC8\0\0\0"s},
-        {u"ref", Variant::ByRef(byRefString), REG_SZ, std::string("b\0y\0 \0r\0e\0f\0e\0r\0e\0n\0c\0e\0\0\0", 26)},
+        {u"i2", L"", L"i2", Variant::I2(-2), REG_DWORD, "\xFE\xFF\xFF\xFF"s},
+        {u"i4", L"", L"i4", Variant::I4(0x01020304), REG_DWORD, "\x04\x03\x02\x01"s},
+        {u"ui1", L"", L"ui1", Variant::UI1(200), REG_DWORD, "\xC8\0\0\0"s},
+        {u"ref", L"", L"ref", Variant::ByRef(byRefString), REG_SZ,
+         std::string("b\0y\0 \0r\0e\0f\0e\0r\0e\0n\0c\0e\0\0\0", 26)},
+        {u"a\\b\\c\\", L"\\a\\b\\c", nullptr, Variant::String(u"deep"), REG_SZ, std::string("d\0e\0e\0p\0\0\0", 10)},
+        {u"bin", L"", L"bin", Variant::ByteArray({0x00, 0xFF, 0x0D, 0x0A, 0x83}), REG_BINARY, "\x00\xFF\x0D\x0A\x83"s},
+        {u"メディア\\値", L"\\メディア", L"値", Variant::ByteArray({7}), REG_BINARY, "\x07"s},
     };
     for (const Case& c : cases) {
-        EXPECT_TRUE(RegWriteValue(kBase + c.name, c.value, ports));
-        const StoredValue stored = Query(L"", reinterpret_cast<const wchar_t*>(c.name));
-        EXPECT_EQ(stored.type, c.type) << reinterpret_cast<const wchar_t*>(c.name);
-        EXPECT_EQ(stored.bytes, c.bytes) << reinterpret_cast<const wchar_t*>(c.name);
+        const wchar_t* label = c.name ? c.name : c.key;
+        EXPECT_TRUE(RegWriteValue(kBase + c.path, c.value, ports)) << label;
+        const StoredValue stored = Query(c.key, c.name);
+        ASSERT_TRUE(stored.found) << label;
+        EXPECT_EQ(stored.type, c.type) << label;
+        EXPECT_EQ(stored.bytes, c.bytes) << label;
     }
-}
-
-// What `reg query` prints for the value, read through the command processor.
-std::string RegQueryOutput(const wchar_t* arguments)
-{
-    std::string output;
-    if (FILE* pipe = _wpopen((L"reg query "s + arguments).c_str(), L"rb")) {
-        char buffer[512];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, n);
-        _pclose(pipe);
-    }
-    return output;
-}
-
-TEST_F(Adapters, ABinaryValueReadsBackWithItsExactBytes)
-{
-    EXPECT_TRUE(RegWriteValue(kBase + u"bin", Variant::ByteArray({0x00, 0xFF, 0x0D, 0x0A, 0x83}), ports));
-    const StoredValue stored = Query(L"", L"bin");
-    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(stored.bytes, "\x00\xFF\x0D\x0A\x83"s);
-    const std::string printed = RegQueryOutput(L"HKCU\\Software\\OrdinelAdapterTest /v bin");
-    EXPECT_NE(printed.find("REG_BINARY"), std::string::npos) << printed;
-    EXPECT_NE(printed.find("00FF0D0A83"), std::string::npos) << printed;
-}
-
-TEST_F(Adapters, ABinaryWriteReachesJapaneseKeyNamesThroughTheCodePage)
-{
-    EXPECT_TRUE(RegWriteValue(kBase + u"メディア\\値", Variant::ByteArray({7}), ports));
-    const StoredValue stored = Query(L"\\メディア", L"値");
-    ASSERT_TRUE(stored.found);
-    EXPECT_EQ(stored.bytes, "\x07"s);
 }
 
 TEST_F(Adapters, ABinaryWriteToASingleNameAfterTheHiveSetsThatKeysDefaultValue)

@@ -37,11 +37,6 @@ Value Eventually(Read read, const Value& expected)
     return now;
 }
 
-AssociationState EventualAssociation(const AssociationState& expected)
-{
-    return Eventually(ReadAssociation, expected);
-}
-
 std::int16_t EventualCheck1(OrdinelProcess& ordinel, std::int16_t expected)
 {
     HWND check1 = ordinel.Control(kIdCheck1);
@@ -57,7 +52,7 @@ TEST_F(OrdinelDialog, TickAndApplyWritesTheFourValuesAndTheBackupAndStaysOpen)
     ordinel.Click(kIdCheck1);
     ordinel.Click(kIdCmdApply);
     const AssociationState installed{L"rmfile", L"RealPlayer.RM.6", kFile, kHereCommand};
-    EXPECT_EQ(EventualAssociation(installed), installed);
+    EXPECT_EQ(Eventually(ReadAssociation, installed), installed);
     EXPECT_EQ(EventualCheck1(ordinel, 1), 1);
     EXPECT_FALSE(ordinel.Exited(0)) << "Apply keeps the dialog open";
     ordinel.Click(kIdCmdCancel);
@@ -167,9 +162,7 @@ TEST_F(OrdinelDialog, IsLaidOutAsDesigned)
                     TwipsToPixels(t.left, dpiX) + TwipsToPixels(t.width, dpiX),
                     TwipsToPixels(t.top, dpiY) + TwipsToPixels(t.height, dpiY)};
     };
-    auto same = [](const RECT& a, const RECT& b) {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    };
+    auto same = [](RECT a, RECT b) { return EqualRect(&a, &b) != 0; };
 
     OrdinelProcess ordinel(InstallCopy(kHere));
     HWND dialog = ordinel.Dialog();
