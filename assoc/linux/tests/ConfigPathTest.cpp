@@ -9,19 +9,16 @@
 namespace {
 
 // Sets or clears an environment variable for one scope.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name)
+struct ScopedEnvironment {
+    ScopedEnvironment(const char* name, const char* value) : name(name)
     {
-        if (const char* old = std::getenv(name))
-            old_ = old;
+        if (const char* was = std::getenv(name))
+            old = was;
         value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedEnvironment() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
+    ~ScopedEnvironment() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
+    const char* name;
+    std::optional<std::string> old;
 };
 
 TEST(RegistryStorePath, FollowsTheXdgRules)

@@ -57,20 +57,24 @@ TEST_F(OptionsDialogStoreTest, CancelEscapeAndTheCloseBoxChangeNothing)
 {
     WriteString(u"HKCR\\.rm\\", u"RealPlayer.rm");
     const std::string before = Values();
-    struct Case {
-        const char* way;
-        std::function<void()> leave;
-    } const cases[] = {
-        {"Cancel", [this] { Click("cmdCancel"); }},
-        {"Escape", [this] { QTest::keyClick(&dialog, Qt::Key_Escape); }},
-        {"close box", [this] { dialog.close(); }},
+    struct Case { const char* way; std::function<void()> leave; const char* pressed; } const cases[] = {
+        {"Cancel", [this] { Click("cmdCancel"); }, "cmdCancel"},
+        {"Escape", [this] { QTest::keyClick(Find<QWidget>("Check1"), Qt::Key_Escape); }, "cmdCancel"},
+        {"close box", [this] { EXPECT_TRUE(dialog.close()); }, ""},  // unloads without any button
     };
+    int finished = 0;
+    QObject::connect(&dialog, &QDialog::finished, [&] { ++finished; });
+    const std::string& pressed = RecordPresses();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.way);
         OpenActive();
         Click("Check1");
         ASSERT_TRUE(Checked());
+        pressed_.clear();
+        finished = 0;
         c.leave();
+        EXPECT_EQ(pressed, c.pressed);
+        EXPECT_GE(finished, 1);  // what ends the program
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(Values(), before);
         dialog.SetCheck1Value(kUnchecked);

@@ -14,11 +14,7 @@
 
 namespace {
 
-Text Number(int n)
-{
-    const std::string digits = std::to_string(n);
-    return {digits.begin(), digits.end()};
-}
+Text Number(int n) { const std::string digits = std::to_string(n); return {digits.begin(), digits.end()}; }
 
 // Runs `body` in a child process with its own connection; gives the child's id.
 template <typename Body> pid_t Spawn(const std::filesystem::path& file, Body body)

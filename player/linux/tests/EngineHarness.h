@@ -41,31 +41,23 @@ public:
 
 struct EngineHarness {
     explicit EngineHarness(std::span<const std::uint8_t> state = RealAudio1PersistedState())
-        : engine(MakeEngine(state))
+        : engine(MediaEngine::Create(nullptr, state, error))
     {
+        EXPECT_FALSE(error);
         QObject::connect(engine.get(), &MediaEngine::StateChange, [this](qint32 state) {
             states.push_back(state);
             positions.push_back(std::atof(engine->Property("time-pos").c_str()));
             form1.RealAudio1_StateChange(state);
         });
     }
-    static std::unique_ptr<MediaEngine> MakeEngine(std::span<const std::uint8_t> state)
-    {
-        PlatformError error;
-        auto engine = MediaEngine::Create(nullptr, state, error);
-        EXPECT_FALSE(error);
-        return engine;
-    }
     void Load(const QString& path)
     {
         gMediaPath = ToText(path);
         form1.Form_Load();
     }
-    long Count(EngineState state) const
-    {
-        return std::count(states.begin(), states.end(), static_cast<qint32>(state));
-    }
+    long Count(EngineState state) const { return std::count(states.begin(), states.end(), static_cast<qint32>(state)); }
 
+    PlatformError error;
     std::unique_ptr<MediaEngine> engine;
     CountingControl control{*engine};
     DesignedWindow window;

@@ -32,7 +32,6 @@ TEST(Form1Window, IsTheDesignedFramelessWindow)
     const QImage icon = window->windowIcon().pixmap(QSize(32, 32)).toImage();
     EXPECT_EQ(icon.convertToFormat(QImage::Format_ARGB32), windowsIcon.convertToFormat(QImage::Format_ARGB32));
     EXPECT_EQ(window->geometry(), window->screen()->availableGeometry()) << "opened maximised";
-    EXPECT_EQ(window->RealAudio1().geometry(), window->rect());
 }
 
 TEST(Form1Window, KeepsTheEngineExactlyAsLargeAsTheWindow)
