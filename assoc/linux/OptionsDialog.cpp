@@ -102,7 +102,7 @@ void OptionsDialog::Unload()
 
 void OptionsDialog::AssociationsChanged()
 {
-    // Nothing on Linux caches what the store holds: the launcher reads it on every start.
+    // The desktop's openers read mimeapps.list and the entries anew, or watch them.
 }
 
 void OptionsDialog::reject()

@@ -39,19 +39,7 @@ const std::string& DialogFixture::RecordPresses()
     return pressed_;
 }
 
-void DialogFixture::WriteString(const Text& path, const Text& text)
+std::string DialogFixture::Files() const
 {
-    ASSERT_TRUE(scriptShell.CreateScriptShell()->RegWrite(path, Variant::String(text), u"REG_SZ"));
-}
-
-Text DialogFixture::ReadString(const Text& path)
-{
-    const auto value = scriptShell.CreateScriptShell()->RegRead(path);
-    return value && value->ValueType() == VarType::BStr ? value->AsString() : u"(missing)";
-}
-
-std::string DialogFixture::Values() const
-{
-    return QueryFile(temp.file, "SELECT k.name || '\\' || v.name || '=' || v.data FROM key_values v "
-                                "JOIN keys k ON k.id = v.key ORDER BY k.id, v.name");
+    return ReadFile(desktop.mimeApps) + "\n--\n" + ReadFile(desktop.entry);
 }

@@ -1,11 +1,10 @@
 #pragma once
-// The Qt dialog wired to frmOptions and a registry store in a temporary folder, as
-// Ordinel's main wires them; the program's folder is /opt/pexalo.
-#include "OptionsDialog.h"
-#include "StoreNativeRegistry.h"
-#include "StoreScriptShell.h"
-#include "TempStore.h"
+// The Qt dialog wired to frmOptions and the desktop's association database, as Ordinel's
+// main wires them, in the test program's own desktop; the program's folder holds a Pexalo.
+#include "DesktopClassesRoot.h"
 #include "LocaleCodePage.h"
+#include "OptionsDialog.h"
+#include "TestDesktop.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -15,15 +14,16 @@ QApplication& TestApplication();
 
 class DialogFixture : public ::testing::Test {
 protected:
+    const TestDesktop& desktop = TestDesktop::Get();
     QApplication& application = TestApplication();
-    TempStore temp;
-    StoreScriptShellFactory scriptShell{temp.store.get()};
+    DesktopClassesRoot classesRoot;
+    NoBinaryValues native;
     LocaleCodePage codePage;
-    StoreNativeRegistry native{temp.store.get(), codePage};
-    OptionsDialog dialog{u"/opt/pexalo"};
-    frmOptions form{dialog, {scriptShell, native, codePage}, {u"Pexalo", u'/'}};
+    OptionsDialog dialog{desktop.app.u16string()};
+    frmOptions form{dialog, {classesRoot, native, codePage}, {u"Pexalo", u'/'}};
     std::string pressed_;
 
+    void SetUp() override { desktop.Clear(); }
     template <typename Control> Control* Find(const char* name)
     {
         auto* control = dialog.findChild<Control*>(name);
@@ -34,8 +34,6 @@ protected:
     const std::string& RecordPresses();
     // Shows the dialog and waits until it has the keyboard.
     void OpenActive();
-    void WriteString(const Text& path, const Text& text);
-    Text ReadString(const Text& path);
-    // Every value in the store, one per line: what the dialog must or must not change.
-    std::string Values() const;
+    // The user's defaults and our entry: what the dialog must or must not change.
+    std::string Files() const;
 };
