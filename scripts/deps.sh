@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libmpv-dev libsqlite3-dev sqlite3 ffmpeg mpv
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
+  librsvg2-bin desktop-file-utils appstream lintian
 )
 
 missing=()
