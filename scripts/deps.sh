@@ -11,6 +11,7 @@ packages=(
   libglib2.0-dev libglib2.0-bin shared-mime-info xdg-utils desktop-file-utils
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
+  librsvg2-bin appstream lintian
 )
 
 missing=()
