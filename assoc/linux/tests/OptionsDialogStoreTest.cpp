@@ -37,7 +37,7 @@ TEST_F(OptionsDialogStoreTest, LoadingTicksTheBoxOnlyWhenInstalledFromThisFolder
 
 TEST_F(OptionsDialogStoreTest, TickAndApplyInstallsUntickAndOkRestoresAndUnloads)
 {
-    WriteString(u"HKCR\\.rm\\", u"RealPlayer.rm");
+    WriteString(u"HKCR\\.rm\\", u"Foo.Player.1");
     OpenActive();
     ASSERT_FALSE(Checked());
     Click("Check1");
@@ -49,13 +49,13 @@ TEST_F(OptionsDialogStoreTest, TickAndApplyInstallsUntickAndOkRestoresAndUnloads
 
     Click("Check1");
     Click("cmdOK");
-    EXPECT_EQ(ReadString(u"HKCR\\.rm\\"), u"RealPlayer.rm");
+    EXPECT_EQ(ReadString(u"HKCR\\.rm\\"), u"Foo.Player.1");
     EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(OptionsDialogStoreTest, CancelEscapeAndTheCloseBoxChangeNothing)
 {
-    WriteString(u"HKCR\\.rm\\", u"RealPlayer.rm");
+    WriteString(u"HKCR\\.rm\\", u"Foo.Player.1");
     const std::string before = Values();
     struct Case { const char* way; std::function<void()> leave; const char* pressed; } const cases[] = {
         {"Cancel", [this] { Click("cmdCancel"); }, "cmdCancel"},

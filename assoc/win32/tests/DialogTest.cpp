@@ -45,13 +45,13 @@ std::int16_t EventualCheck1(OrdinelProcess& ordinel, std::int16_t expected)
 
 TEST_F(OrdinelDialog, TickAndApplyWritesTheFourValuesAndTheBackupAndStaysOpen)
 {
-    SetAssociation({L"RealPlayer.RM.6"});
+    SetAssociation({L"Foo.Player.1"});
     OrdinelProcess ordinel(InstallCopy(kHere));
     ASSERT_TRUE(ordinel.Dialog());
     EXPECT_EQ(EventualCheck1(ordinel, 0), 0);
     ordinel.Click(kIdCheck1);
     ordinel.Click(kIdCmdApply);
-    const AssociationState installed{L"rmfile", L"RealPlayer.RM.6", kFile, kHereCommand};
+    const AssociationState installed{L"rmfile", L"Foo.Player.1", kFile, kHereCommand};
     EXPECT_EQ(Eventually(ReadAssociation, installed), installed);
     EXPECT_EQ(EventualCheck1(ordinel, 1), 1);
     EXPECT_FALSE(ordinel.Exited(0)) << "Apply keeps the dialog open";
@@ -84,13 +84,13 @@ TEST_F(OrdinelDialog, UntickAndOkRestoresThePreviousClass)
 
 TEST_F(OrdinelDialog, AnUntickedApplyLeavesTheUsersOwnClassAlone)
 {
-    SetAssociation({L"RealPlayer.RM.6"});
+    SetAssociation({L"Foo.Player.1"});
     OrdinelProcess ordinel(InstallCopy(kHere));
     ASSERT_TRUE(ordinel.Dialog());
     ordinel.Click(kIdCmdApply);
     ordinel.Click(kIdCmdOK);
     EXPECT_TRUE(ordinel.Exited());
-    EXPECT_EQ(ReadAssociation(), (AssociationState{L"RealPlayer.RM.6"}));
+    EXPECT_EQ(ReadAssociation(), (AssociationState{L"Foo.Player.1"}));
 }
 
 enum class Leave { CancelButton, Escape, CloseBox };
@@ -99,7 +99,7 @@ class LeavingWithoutApplying : public OrdinelDialog, public testing::WithParamIn
 
 TEST_P(LeavingWithoutApplying, ChangesNothing)
 {
-    for (const AssociationState& before : {kInstalledHere, AssociationState{L"RealPlayer.RM.6"}}) {
+    for (const AssociationState& before : {kInstalledHere, AssociationState{L"Foo.Player.1"}}) {
         SetAssociation(before);
         OrdinelProcess ordinel(InstallCopy(kHere));
         ASSERT_TRUE(ordinel.Dialog());
