@@ -1,15 +1,24 @@
-// Any run of loads, applies and cancels over any registry contents and refused writes:
-// the class that .rm had at the start is never lost, and an install that could write
-// everything, from a folder that a command can name, is always seen as installed.
+// Any run of loads, applies and cancels over any registry contents, rmfile's key spelled in
+// any letter case, and refused writes. What another program set (.rm's class, rmfile's
+// name and command) is never lost: it stays or waits in its backup, and an install followed
+// by undo puts it all back. An install that could write everything, from a folder that a
+// command can name, is always seen as installed.
 #include "FakeRegistry.h"
 #include "FuzzInput.h"
 #include "frmOptions.h"
 
+#include <array>
+#include <iterator>
+
 namespace {
 
 const Text kClass = u"HKCR\\.rm\\", kBackup = u"HKCR\\.rm\\bak", kName = u"HKCR\\rmfile\\",
-           kCommand = u"HKCR\\rmfile\\shell\\open\\command\\";
-const Text* const kPaths[] = {&kClass, &kBackup, &kName, &kCommand};
+           kNameBackup = u"HKCR\\rmfile\\bak", kCommand = u"HKCR\\rmfile\\shell\\open\\command\\",
+           kCommandBackup = kCommand + u"bak";
+// Each value another program may have set, followed by its backup.
+const Text* const kPaths[] = {&kClass, &kBackup, &kName, &kNameBackup, &kCommand, &kCommandBackup};
+const Text kKeySpellings[] = {u"rmfile", u"RMFile", u"RMFILE"};
+const PlayerLocation kPlayer{u"Pexalo.exe", u'\\'};
 
 struct Window final : OptionsWindow {
     Text appPath;
@@ -36,29 +45,57 @@ Text ReadString(FakeRegistry& registry, const Text& path)
     return RegReadString(path, registry.Ports());
 }
 
+// What another program set at each kept value; empty where nothing, or our own, stands.
+std::array<Text, 3> Foreign(FakeRegistry& registry, frmOptions& form)
+{
+    const bool ours = form.CheckShellConnecting();
+    const Text own[] = {ours ? ReadString(registry, kClass) : Text(), u"RealMedia ファイル", form.PlayerCommand()};
+    std::array<Text, 3> foreign;
+    for (std::size_t i = 0; i < foreign.size(); ++i)
+        if (const Text value = ReadString(registry, *kPaths[2 * i]); value != own[i])
+            foreign[i] = value;
+    return foreign;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput in(data, size);
     FakeRegistry registry;
+    const Text& key = kKeySpellings[in.Byte() % 3];
     for (const Text* path : kPaths)
-        if (in.Byte() % 2)
-            registry.values[*path] = AnyValue(in);
-    const Text original = ReadString(registry, kClass);
-    const bool mustKeep = original != u"rmfile" && registry.values.count(kClass);
+        if (in.Byte() % 2) {
+            Text spelled = *path;
+            if (const std::size_t at = spelled.find(u"rmfile"); at != Text::npos)
+                spelled.replace(at, key.size(), key);
+            registry.values[spelled] = AnyValue(in);
+        }
 
     Window window;
     window.appPath = in.TextPart(32);
-    frmOptions form(window, registry.Ports(), {u"Pexalo.exe", u'\\'});
+    frmOptions form(window, registry.Ports(), kPlayer);
     form.Form_Load();
+    const std::array<Text, 3> foreign = Foreign(registry, form);
+
+    {
+        FakeRegistry copy = registry;
+        Window copyWindow = window;
+        frmOptions copyForm(copyWindow, copy.Ports(), kPlayer);
+        copyForm.Form_Load();
+        copyForm.ShellConnecting();
+        copyForm.UnShellConnecting();
+        for (std::size_t i = 0; i < foreign.size(); ++i)
+            if (!foreign[i].empty())
+                FUZZ_ASSERT(ReadString(copy, *kPaths[2 * i]) == foreign[i]);
+    }
 
     while (!in.Empty()) {
         const std::uint8_t step = in.Byte();
         registry.refusedWrites.clear();
-        for (const Text* path : kPaths)
-            if (step & (0x10 << (path - kPaths[0] == 0 ? 0 : 1)) && in.Byte() % 3 == 0)
-                registry.refusedWrites.insert(*path);
+        for (std::size_t i = 0; i < std::size(kPaths); ++i)
+            if (step & (4 << i) && in.Byte() % 3 == 0)
+                registry.refusedWrites.insert(*kPaths[i]);
         window.check = static_cast<std::int16_t>(in.Byte() % 3);
         const bool ticked = window.check == kChecked;
         switch (step % 3) {
@@ -66,8 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: form.cmdOK_Click(); break;
         default: form.cmdCancel_Click(); break;
         }
-        if (mustKeep)
-            FUZZ_ASSERT(ReadString(registry, kClass) == original || ReadString(registry, kBackup) == original);
+        for (std::size_t i = 0; i < foreign.size(); ++i)
+            FUZZ_ASSERT(foreign[i].empty() || ReadString(registry, *kPaths[2 * i]) == foreign[i] ||
+                        ReadString(registry, *kPaths[2 * i + 1]) == foreign[i]);
         const bool nameable = form.mAppDir.find_first_of(u"\"%") == Text::npos;
         if (step % 3 != 2 && ticked && nameable && registry.refusedWrites.empty())
             FUZZ_ASSERT(form.CheckShellConnecting() && window.check == kChecked);

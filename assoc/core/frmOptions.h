@@ -50,6 +50,12 @@ public:
     Text mAppDir;
 
 private:
+    // Keeps what another program left at `path` in `backupPath` before writing `text`
+    // there; true when `text` was written.
+    bool ReplaceKeeping(const Text& path, const Text& backupPath, const Text& text);
+    // Puts back what ReplaceKeeping kept, where `ours` still stands at `path`.
+    void RestoreKept(const Text& path, const Text& backupPath, const Text& ours);
+
     OptionsWindow& window_;
     RegPorts registry_;
     PlayerLocation player_;
