@@ -1,8 +1,9 @@
 // Any run of loads, applies and cancels over any registry contents, rmfile's key spelled in
 // any letter case, and refused writes. What another program set (.rm's class, rmfile's
 // name and command) is never lost: it stays or waits in its backup, and an install followed
-// by undo puts it all back. An install that could write everything, from a folder that a
-// command can name, is always seen as installed.
+// by undo puts it all back. A folder that cannot be named writes nothing, and an install
+// that could write everything, from a folder that a command can name, is always seen as
+// installed.
 #include "FakeRegistry.h"
 #include "FuzzInput.h"
 #include "frmOptions.h"
@@ -21,9 +22,9 @@ const Text kKeySpellings[] = {u"rmfile", u"RMFile", u"RMFILE"};
 const PlayerLocation kPlayer{u"Pexalo.exe", u'\\'};
 
 struct Window final : OptionsWindow {
-    Text appPath;
+    std::optional<Text> appPath;
     std::int16_t check = kUnchecked;
-    Text AppPath() override { return appPath; }
+    std::optional<Text> AppPath() override { return appPath; }
     std::int16_t Check1Value() override { return check; }
     void SetCheck1Value(std::int16_t value) override { check = value; }
     void Unload() override {}
@@ -73,7 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
 
     Window window;
-    window.appPath = in.TextPart(32);
+    // An empty folder text stands for one that the platform cannot name.
+    if (Text folder = in.TextPart(32); !folder.empty())
+        window.appPath = std::move(folder);
     frmOptions form(window, registry.Ports(), kPlayer);
     form.Form_Load();
     const std::array<Text, 3> foreign = Foreign(registry, form);
@@ -106,8 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < foreign.size(); ++i)
             FUZZ_ASSERT(foreign[i].empty() || ReadString(registry, *kPaths[2 * i]) == foreign[i] ||
                         ReadString(registry, *kPaths[2 * i + 1]) == foreign[i]);
+        if (!window.appPath)
+            FUZZ_ASSERT(registry.scriptWrites.empty());
         const bool nameable = form.mAppDir.find_first_of(u"\"%") == Text::npos;
-        if (step % 3 != 2 && ticked && nameable && registry.refusedWrites.empty())
+        if (step % 3 != 2 && ticked && window.appPath && nameable && registry.refusedWrites.empty())
             FUZZ_ASSERT(form.CheckShellConnecting() && window.check == kChecked);
     }
     return 0;

@@ -41,7 +41,11 @@ frmOptions::frmOptions(OptionsWindow& window, const RegPorts& registry, PlayerLo
 
 void frmOptions::Form_Load()
 {
-    mAppDir = window_.AppPath();
+    mAppDir.clear();
+    const std::optional<Text> folder = window_.AppPath();
+    if (!folder)
+        return;
+    mAppDir = *folder;
     if (mAppDir.empty() || mAppDir.back() != player_.folderSeparator)
         mAppDir.push_back(player_.folderSeparator);
     if (CheckShellConnecting())
@@ -74,6 +78,8 @@ void frmOptions::cmdCancel_Click()
 
 bool frmOptions::CheckShellConnecting()
 {
+    if (mAppDir.empty())
+        return false;
     if (RegReadString(kClassPath, registry_) != kClassName)
         return false;
     return RegReadString(kCommandPath, registry_) == PlayerCommand();
@@ -83,7 +89,7 @@ void frmOptions::ShellConnecting()
 {
     // A quote would end the player's path early and a percent sign may be taken for a
     // placeholder: the command would start another program, so register nothing.
-    if (mAppDir.find_first_of(u"\"%") != Text::npos)
+    if (mAppDir.empty() || mAppDir.find_first_of(u"\"%") != Text::npos)
         return;
     const Text oldClassName = RegReadString(kClassPath, registry_);
     // Undo puts back the class kept here, so it is kept whenever the association is not

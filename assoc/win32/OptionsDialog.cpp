@@ -1,6 +1,7 @@
 #include "OptionsDialog.h"
 
 #include "OptionsControls.h"
+#include "PlatformErrorReport.h"
 
 #include <shlobj.h>
 
@@ -14,6 +15,28 @@ const wchar_t* Wide(const char16_t* text)
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+// The longest path Windows can name, in UTF-16 units with its NUL.
+constexpr std::size_t kLongestPath = 32768;
+
+// The folder of this program's executable as the application's path is reported: without
+// its trailing backslash, except at a drive root. Nothing when Windows cannot name it.
+std::optional<Text> ModuleFolder()
+{
+    Text path(MAX_PATH, u'\0');
+    DWORD length = 0;
+    // A name cut to fit fills the whole buffer: try again with more room.
+    while ((length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
+                                        static_cast<DWORD>(path.size()))) == path.size() &&
+           path.size() < kLongestPath)
+        path.resize(path.size() * 2);
+    const std::size_t lastBackslash = path.rfind(u'\\', length);
+    if (length == 0 || length == path.size() || lastBackslash == Text::npos)
+        return std::nullopt;
+    path.resize(lastBackslash);
+    if (path.size() == 2 && path[1] == u':')
+        path.push_back(u'\\');
+    return path;
+}
 
 } // namespace
 
@@ -169,24 +192,11 @@ void OptionsDialog::OnCommand(int id, int notification)
     }
 }
 
-Text OptionsDialog::AppPath()
+std::optional<Text> OptionsDialog::AppPath()
 {
-    Text path(MAX_PATH, u'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
-                                                static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    // The folder without its trailing backslash, except at a drive root, as the
-    // application's path is reported.
-    path.resize(path.rfind(u'\\') == Text::npos ? 0 : path.rfind(u'\\'));
-    if (path.size() == 2 && path[1] == u':')
-        path.push_back(u'\\');
-    return path;
+    if (std::optional<Text> folder = ModuleFolder())
+        return folder;
+    ReportPlatformErrorAndExit(LastPlatformError());
 }
 
 std::int16_t OptionsDialog::Check1Value()

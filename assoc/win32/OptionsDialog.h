@@ -16,7 +16,9 @@ public:
     // Creates the window, loads the form, shows it and runs until it is unloaded.
     int Run(frmOptions& form);
 
-    Text AppPath() override;
+    // A folder that cannot be named ends the program with the platform's report, as a
+    // failure at start-up does: a command built without it would name another player.
+    std::optional<Text> AppPath() override;
     std::int16_t Check1Value() override;
     void SetCheck1Value(std::int16_t value) override;
     void Unload() override;

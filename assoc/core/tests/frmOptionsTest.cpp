@@ -16,11 +16,11 @@ const Text kFile = u"RealMedia ファイル";
 const Text kFoo = u"Foo.Player.1", kFooName = u"Foo file", kFooCommand = u"\"C:\\Foo\\foo.exe\" \"%1\"";
 
 struct FakeWindow final : OptionsWindow {
-    Text appPath = u"C:\\Player";
+    std::optional<Text> appPath = u"C:\\Player";
     std::int16_t check1 = kUnchecked;
     std::vector<std::string> log;
 
-    Text AppPath() override { return appPath; }
+    std::optional<Text> AppPath() override { return appPath; }
     std::int16_t Check1Value() override { return check1; }
     void SetCheck1Value(std::int16_t value) override
     {
@@ -183,7 +183,6 @@ TEST(frmOptions, LoadEndsTheFolderInOneBackslashAndShowsTheAssociation)
         {"one backslash is added", u"C:\\Player", {u"rmfile", {}, {}, kHereCommand}, u"C:\\Player\\", kChecked},
         {"a drive root gets no second backslash", u"C:\\", {u"rmfile", {}, {}, u"\"C:\\Pexalo.exe\" \"%1\""}, u"C:\\",
          kChecked},
-        {"an empty folder still ends in a backslash", u"", {}, u"\\", kUnchecked},
     };
     for (const auto& c : cases) {
         Dialog d(c.registry);
@@ -218,6 +217,19 @@ TEST(frmOptions, ApplyActsOnTheBoxAndShowsWhatTheRegistryHolds)
         EXPECT_EQ(d.window.check1, c.check1After) << c.fault;
         const bool notified = !d.window.log.empty() && d.window.log.back() == "AssociationsChanged";
         EXPECT_EQ(notified, c.notified) << c.fault;
+    }
+}
+
+TEST(frmOptions, WithoutAFolderNothingIsShownOrWritten)
+{
+    // What a bare separator for the folder would have registered.
+    const Values installedAtTheRoot{u"rmfile", u"Other", kFile, u"\"\\Pexalo.exe\" \"%1\""};
+    for (std::int16_t box : {kChecked, kUnchecked}) {
+        Dialog d(installedAtTheRoot);
+        d.window.appPath.reset();
+        d.Apply(box);
+        EXPECT_EQ(d.window.check1, kUnchecked) << box;
+        EXPECT_TRUE(d.registry.scriptWrites.empty()) << box;
     }
 }
 
