@@ -112,7 +112,8 @@ LRESULT PlayerForm::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SIZE:
-        if (loaded_)
+        // A minimised window has nothing to fill: the control keeps its size until it returns.
+        if (loaded_ && wParam != SIZE_MINIMIZED)
             form1_->Form_Resize();
         return 0;
     case WM_SETFOCUS:
