@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Probe.h"
+#include "ResourceLanguages.h"
 
 void Print(const std::wstring& line)
 {
@@ -256,7 +257,11 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"format" && argc > 2) return Format(arg);
     if (command == L"version" && argc > 2) return Version(arg);
     if (command == L"icons" && argc > 2) return Icons(arg);
+    if (command == L"languages" && argc > 2) {
+        Print(Trimmed(ResourceLanguages(arg)));
+        return 0;
+    }
     Print(L"usage: start EXE | window [S] | commandline [S] | resize W H | minimize | close | dialog [S] | "
-          L"message [S] | ok [PATH] | cancel | format HEX | version FILE | icons FILE");
+          L"message [S] | ok [PATH] | cancel | format HEX | version FILE | icons FILE | languages FILE");
     return 2;
 }

@@ -275,10 +275,13 @@ case_call_fails() {
   expect_report 80070002
 }
 
-# The version block and icon as Windows reads them back from the executable.
+# The version block and icon as Windows reads them back from the executable, and the
+# language every resource is tagged with.
 case_resources() {
   local got
-  got=$(probe version "$(windows_path "$PLAYER")"; probe icons "$(windows_path "$PLAYER")")
+  local exe
+  exe=$(windows_path "$PLAYER")
+  got=$(probe version "$exe"; probe icons "$exe"; probe languages "$exe")
   local expected="Translation=041104B0
 FileDescription=シンプルLumivex
 FileVersion=1.00
@@ -287,7 +290,10 @@ OriginalFilename=Pexalo.exe
 ProductName=シンプルLumivex
 ProductVersion=1.00
 Fixed=1.0.0.0/1.0.0.0
-icon 32x32 colours=16 bits=4"
+icon 32x32 colours=16 bits=4
+3/1 0411
+14/1 0411
+16/1 0411"
   [ "$got" = "$expected" ] || fail "resources:"$'\n'"$got"
 }
 
