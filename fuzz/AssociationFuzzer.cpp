@@ -1,6 +1,6 @@
-// Any run of loads, applies and cancels over any registry contents, rmfile's key spelled in
-// any letter case, and refused writes. What another program set (.rm's class, rmfile's
-// name and command) is never lost: it stays or waits in its backup, and an install followed
+// Any run of loads, applies and cancels over any registry contents and refused writes.
+// What another program set (.rm's class, RMFile among them, rmfile's name and command)
+// is never lost: it stays or waits in its backup, and an install followed
 // by undo puts it all back. A folder that cannot be named writes nothing, and an install
 // that could write everything, from a folder that a command can name, is always seen as
 // installed.
@@ -18,7 +18,6 @@ const Text kClass = u"HKCR\\.rm\\", kBackup = u"HKCR\\.rm\\bak", kName = u"HKCR\
            kCommandBackup = kCommand + u"bak";
 // Each value another program may have set, followed by its backup.
 const Text* const kPaths[] = {&kClass, &kBackup, &kName, &kNameBackup, &kCommand, &kCommandBackup};
-const Text kKeySpellings[] = {u"rmfile", u"RMFile", u"RMFILE"};
 const PlayerLocation kPlayer{u"Pexalo.exe", u'\\'};
 
 struct Window final : OptionsWindow {
@@ -35,7 +34,7 @@ Variant AnyValue(FuzzInput& in)
 {
     switch (in.Byte() % 4) {
     case 0: return Variant::String(in.TextPart(64));
-    case 1: return Variant::String(u"rmfile");
+    case 1: return Variant::String(in.Byte() % 2 ? u"rmfile" : u"RMFile");
     case 2: return Variant::I4(in.Byte());
     default: return Variant::ByteArray({in.Byte()});
     }
@@ -64,14 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzInput in(data, size);
     FakeRegistry registry;
-    const Text& key = kKeySpellings[in.Byte() % 3];
     for (const Text* path : kPaths)
-        if (in.Byte() % 2) {
-            Text spelled = *path;
-            if (const std::size_t at = spelled.find(u"rmfile"); at != Text::npos)
-                spelled.replace(at, key.size(), key);
-            registry.values[spelled] = AnyValue(in);
-        }
+        if (in.Byte() % 2)
+            registry.values[*path] = AnyValue(in);
 
     Window window;
     // An empty folder text stands for one that the platform cannot name.

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "Probe.h"
-#include "ResourceLanguages.h"
 
 void Print(const std::wstring& line)
 {
@@ -164,10 +163,7 @@ int Resize(int width, int height)
 int Minimize()
 {
     HWND player = FindPlayer();
-    if (!player)
-        return 1;
-    ShowWindow(player, SW_MINIMIZE);
-    return 0;
+    return player && ShowWindow(player, SW_MINIMIZE) ? 0 : 1;
 }
 
 // Closes the player window the way the platform would, not by Escape.

@@ -1,4 +1,4 @@
-#include "ResourceLanguages.h"
+#include "Probe.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The version block and icons, read back from the built executable as Windows reads them.
 #include "OrdinelProcess.h"
-#include "ResourceLanguages.h"
+#include "Probe.h"
 
 #include <gtest/gtest.h>
 
