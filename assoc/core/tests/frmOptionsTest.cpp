@@ -131,8 +131,6 @@ TEST(frmOptions, InstallKeepsWhatItReplacesAndUndoPutsItBackOnlyOverOurs)
         {install, "another class is backed up", {kFoo}, {u"rmfile", kFoo, kFile, kHereCommand}},
         {install, "another class replaces an old backup", {kFoo, u"Older"}, {u"rmfile", kFoo, kFile, kHereCommand}},
         {install, "installing again keeps the first backups", kInstalledOverFoo, kInstalledOverFoo},
-        {install, "another folder's install is kept for undo",
-         {u"rmfile", kFoo, kFile, kThereCommand}, {u"rmfile", u"rmfile", kFile, kHereCommand, {}, kThereCommand}},
         {install, "a class that cannot be kept stops the install", {kFoo, {}, kFooName, kFooCommand},
          {kFoo, {}, kFooName, kFooCommand}, u"C:\\Player\\", kBackup},
         {install, "a name that cannot be kept stays", {kFoo, {}, kFooName},
