@@ -4,8 +4,8 @@
 
 namespace {
 
-// The association's four values under the classes root, each value that another program
-// may have set with its backup beside it.
+// The association's values under the classes root: beside each one that another program
+// may have set stands its backup.
 const Text kClassPath = u"HKCR\\.rm\\";
 const Text kBackupPath = u"HKCR\\.rm\\bak";
 const Text kDisplayNamePath = u"HKCR\\rmfile\\";
