@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <cstdio>
+
 namespace {
 
 QString FromText(const char16_t* text)
@@ -79,6 +81,18 @@ void OptionsDialog::Open(frmOptions& form)
     connect(cmdApply_, &QPushButton::clicked, this, [&form] { form.cmdApply_Click(); });
     show();
     cmdOK_->setFocus();
+}
+
+std::optional<Text> OptionsDialog::AppPath()
+{
+    // Qt gives no folder when it cannot find the program, and a replacement character for
+    // bytes of its path that are not text: a command built from either names another path.
+    if (appFolder_.empty() || appFolder_.find(u'\uFFFD') != Text::npos) {
+        std::fputs("Ordinel: the program's folder cannot be named, so .rm files cannot be associated with it\n",
+                   stderr);
+        return std::nullopt;
+    }
+    return appFolder_;
 }
 
 std::int16_t OptionsDialog::Check1Value()

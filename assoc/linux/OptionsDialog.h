@@ -18,7 +18,8 @@ public:
     // Loads the form, wires the buttons to it and shows the dialog with the focus on OK.
     void Open(frmOptions& form);
 
-    Text AppPath() override { return appFolder_; }
+    // Nothing, and the reason on standard error, when Qt could not name the folder.
+    std::optional<Text> AppPath() override;
     std::int16_t Check1Value() override;
     void SetCheck1Value(std::int16_t value) override;
     void Unload() override;

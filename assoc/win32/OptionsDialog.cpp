@@ -1,6 +1,7 @@
 #include "OptionsDialog.h"
 
 #include "OptionsControls.h"
+#include "PlatformErrorReport.h"
 
 #include <shlobj.h>
 
@@ -14,6 +15,28 @@ const wchar_t* Wide(const char16_t* text)
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+// The longest path Windows can name, in UTF-16 units with its NUL.
+constexpr std::size_t kLongestPath = 32768;
+
+// The folder of this program's executable as the application's path is reported: without
+// its trailing backslash, except at a drive root. Nothing when Windows cannot name it.
+std::optional<Text> ModuleFolder()
+{
+    Text path(MAX_PATH, u'\0');
+    DWORD length = 0;
+    // A name cut to fit fills the whole buffer: try again with more room.
+    while ((length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
+                                        static_cast<DWORD>(path.size()))) == path.size() &&
+           path.size() < kLongestPath)
+        path.resize(path.size() * 2);
+    const std::size_t lastBackslash = path.rfind(u'\\', length);
+    if (length == 0 || length == path.size() || lastBackslash == Text::npos)
+        return std::nullopt;
+    path.resize(lastBackslash);
+    if (path.size() == 2 && path[1] == u':')
+        path.push_back(u'\\');
+    return path;
+}
 
 } // namespace
 
@@ -28,8 +51,9 @@ OptionsDialog::~OptionsDialog()
 int OptionsDialog::Run(frmOptions& form)
 {
     form_ = &form;
+    // Nothing is shown yet, so no window stays open behind the report.
     if (!CreateDialogWindow())
-        return 1;
+        ReportPlatformErrorAndExit(LastPlatformError());
     form.Form_Load();
     ShowWindow(window_, SW_SHOWNORMAL);
     SetFocus(cmdOK_);
@@ -68,6 +92,8 @@ bool OptionsDialog::CreateDialogWindow()
         return false;
 
     owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr);
+    if (!owner_)
+        return false;
 
     using namespace frmOptionsDesign;
     RECT frame{0, 0, TwipsToPixels(kClientWidth, pixelsPerInchX_), TwipsToPixels(kClientHeight, pixelsPerInchY_)};
@@ -77,13 +103,11 @@ bool OptionsDialog::CreateDialogWindow()
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     window_ = CreateWindowExW(kDialogExStyle, kOptionsWindowClass, Wide(kCaption), kDialogStyle, left, top, width,
                               height, owner_, nullptr, instance_, this);
-    if (!window_)
-        return false;
-    CreateControls();
-    return true;
+    return window_ && CreateControls();
 }
 
-void OptionsDialog::CreateControls()
+// A control that is missing would read as an unticked box, and Apply would undo.
+bool OptionsDialog::CreateControls()
 {
     using namespace frmOptionsDesign;
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -93,11 +117,16 @@ void OptionsDialog::CreateControls()
                              kIdCmdCancel);
     cmdApply_ = CreateChild(window_, L"BUTTON", kCmdApply.caption, WS_TABSTOP | BS_PUSHBUTTON, kCmdApply.rect,
                             kIdCmdApply);
+    if (!cmdOK_ || !cmdCancel_ || !cmdApply_)
+        return false;
     for (int index = 1; index <= 3; ++index) {
         HWND page = CreateChild(window_, L"STATIC", u"", 0, kPicOptions, kIdPicOptions + index);
-        CreateChild(page, L"BUTTON", kFraSampleCaptions[index - 1], BS_GROUPBOX, kFraSample, kIdFraSample + index + 1);
+        if (!page || !CreateChild(page, L"BUTTON", kFraSampleCaptions[index - 1], BS_GROUPBOX, kFraSample,
+                                  kIdFraSample + index + 1))
+            return false;
     }
     check1_ = CreateChild(window_, L"BUTTON", kCheck1.caption, WS_TABSTOP | BS_AUTOCHECKBOX, kCheck1.rect, kIdCheck1);
+    return check1_ != nullptr;
 }
 
 HWND OptionsDialog::CreateChild(HWND parent, const wchar_t* windowClass, const char16_t* caption, DWORD style,
@@ -109,7 +138,8 @@ HWND OptionsDialog::CreateChild(HWND parent, const wchar_t* windowClass, const c
                                  TwipsToPixels(rect.width, pixelsPerInchX_),
                                  TwipsToPixels(rect.height, pixelsPerInchY_), parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (child)
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return child;
 }
 
@@ -120,8 +150,12 @@ LRESULT CALLBACK OptionsDialog::WindowProc(HWND window, UINT message, WPARAM wPa
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
+    // Once destroyed the window is no longer the dialog's, but it still is a window until
+    // WM_NCDESTROY: the default procedure gets it, never a null one.
     auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    if (!self || self->window_ != window)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->Handle(message, wParam, lParam);
 }
 
 LRESULT OptionsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -169,24 +203,11 @@ void OptionsDialog::OnCommand(int id, int notification)
     }
 }
 
-Text OptionsDialog::AppPath()
+std::optional<Text> OptionsDialog::AppPath()
 {
-    Text path(MAX_PATH, u'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
-                                                static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    // The folder without its trailing backslash, except at a drive root, as the
-    // application's path is reported.
-    path.resize(path.rfind(u'\\') == Text::npos ? 0 : path.rfind(u'\\'));
-    if (path.size() == 2 && path[1] == u':')
-        path.push_back(u'\\');
-    return path;
+    if (std::optional<Text> folder = ModuleFolder())
+        return folder;
+    ReportPlatformErrorAndExit(LastPlatformError());
 }
 
 std::int16_t OptionsDialog::Check1Value()

@@ -13,10 +13,13 @@ public:
     OptionsDialog& operator=(const OptionsDialog&) = delete;
     ~OptionsDialog();
 
-    // Creates the window, loads the form, shows it and runs until it is unloaded.
+    // Creates the window, loads the form, shows it and runs until it is unloaded; a window
+    // or control that cannot be made ends the program with the platform's report.
     int Run(frmOptions& form);
 
-    Text AppPath() override;
+    // A folder that cannot be named ends the program with the platform's report, as a
+    // failure at start-up does: a command built without it would name another player.
+    std::optional<Text> AppPath() override;
     std::int16_t Check1Value() override;
     void SetCheck1Value(std::int16_t value) override;
     void Unload() override;
@@ -27,7 +30,7 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int notification);
     bool CreateDialogWindow();
-    void CreateControls();
+    bool CreateControls();
     HWND CreateChild(HWND parent, const wchar_t* windowClass, const char16_t* caption, DWORD style,
                      const TwipRect& rect, int id);
 

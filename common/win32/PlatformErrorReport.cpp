@@ -2,6 +2,12 @@
 
 #include <windows.h>
 
+PlatformError LastPlatformError()
+{
+    const DWORD error = GetLastError();
+    return {static_cast<std::uint32_t>(error ? HRESULT_FROM_WIN32(error) : E_FAIL)};
+}
+
 void ReportPlatformErrorAndExit(PlatformError error)
 {
     wchar_t* text = nullptr;

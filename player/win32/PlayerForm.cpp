@@ -26,8 +26,6 @@ ATOM RegisterFormClass(HINSTANCE instance, WNDPROC procedure)
     return RegisterClassExW(&windowClass);
 }
 
-PlatformError LastError() { return {static_cast<std::uint32_t>(HRESULT_FROM_WIN32(GetLastError()))}; }
-
 } // namespace
 
 PlayerForm::~PlayerForm()
@@ -39,14 +37,14 @@ PlayerForm::~PlayerForm()
 PlatformError PlayerForm::Create(HINSTANCE instance)
 {
     if (!RegisterFormClass(instance, WindowProc))
-        return LastError();
+        return LastPlatformError();
     dpi_ = ScreenDpi();
     // No caption bar and no frame; the app-window style keeps it on the taskbar.
     window_ = CreateWindowExW(WS_EX_APPWINDOW, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, CW_USEDEFAULT,
                               CW_USEDEFAULT, TwipsToPixels(kDesignedWidthTwips, dpi_),
                               TwipsToPixels(kDesignedHeightTwips, dpi_), nullptr, nullptr, instance, this);
     if (!window_)
-        return LastError();
+        return LastPlatformError();
 
     realAudio1_ = std::make_unique<HostedControl>(window_, kStateChangeMessage, dpi_);
     if (PlatformError error = realAudio1_->Create(RealAudio1PersistedState()))
@@ -114,7 +112,8 @@ LRESULT PlayerForm::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SIZE:
-        if (loaded_)
+        // A minimised window has nothing to fill: the control keeps its size until it returns.
+        if (loaded_ && wParam != SIZE_MINIMIZED)
             form1_->Form_Resize();
         return 0;
     case WM_SETFOCUS:

@@ -1,5 +1,7 @@
 #include "WindowsOpenFileDialog.h"
 
+#include "PlatformErrorReport.h"
+
 #include <windows.h>
 #include <commdlg.h>
 
@@ -23,11 +25,6 @@ public:
 private:
     HMODULE module_;
 };
-
-PlatformError LastError()
-{
-    return {static_cast<std::uint32_t>(HRESULT_FROM_WIN32(GetLastError()))};
-}
 
 // Null for an unset text; otherwise the string's own buffer, so the dialog writes in place.
 char* Pointer(std::optional<std::string>& text) { return text ? text->data() : nullptr; }
@@ -60,7 +57,7 @@ DialogCall WindowsOpenFileDialog::GetOpenFileNameA(OpenFileNameAnsi& record)
     const auto getOpenFileName = reinterpret_cast<decltype(&::GetOpenFileNameA)>(
         reinterpret_cast<void (*)()>(comdlg32.Find("GetOpenFileNameA")));
     if (!getOpenFileName)
-        return {0, LastError()};
+        return {0, LastPlatformError()};
     const BOOL chosen = getOpenFileName(&ofn);
 
     // The texts were written in place; the numbers the dialog may change come back here.

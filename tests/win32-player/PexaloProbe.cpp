@@ -133,7 +133,8 @@ int Window(int seconds)
     wchar_t style[64];
     wsprintfW(style, L"style=%08X exstyle=%08X", static_cast<unsigned>(GetWindowLongW(player, GWL_STYLE)),
               static_cast<unsigned>(GetWindowLongW(player, GWL_EXSTYLE)));
-    Print(std::wstring(style) + L" zoomed=" + std::to_wstring(IsZoomed(player) != 0) + L" window=" + Rect(window) +
+    Print(std::wstring(style) + L" zoomed=" + std::to_wstring(IsZoomed(player) != 0) +
+          L" iconic=" + std::to_wstring(IsIconic(player) != 0) + L" window=" + Rect(window) +
           L" client=" + Rect(client) + L" control=" + Rect(control) + L" screen=" +
           std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"," + std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
     return 0;
@@ -157,6 +158,12 @@ int Resize(int width, int height)
     ShowWindow(player, SW_RESTORE);
     SetWindowPos(player, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
+}
+
+int Minimize()
+{
+    HWND player = FindPlayer();
+    return player && ShowWindow(player, SW_MINIMIZE) ? 0 : 1;
 }
 
 // Closes the player window the way the platform would, not by Escape.
@@ -237,6 +244,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"window") return Window(seconds);
     if (command == L"commandline") return CommandLine(seconds);
     if (command == L"resize" && argc > 3) return Resize(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (command == L"minimize") return Minimize();
     if (command == L"close") return Close();
     if (command == L"dialog") return Dialog(seconds);
     if (command == L"message") return Message(seconds);
@@ -245,7 +253,11 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"format" && argc > 2) return Format(arg);
     if (command == L"version" && argc > 2) return Version(arg);
     if (command == L"icons" && argc > 2) return Icons(arg);
-    Print(L"usage: start EXE | window [S] | commandline [S] | resize W H | close | dialog [S] | message [S] | ok [PATH] | cancel | "
-          L"format HEX | version FILE | icons FILE");
+    if (command == L"languages" && argc > 2) {
+        Print(Trimmed(ResourceLanguages(arg)));
+        return 0;
+    }
+    Print(L"usage: start EXE | window [S] | commandline [S] | resize W H | minimize | close | dialog [S] | "
+          L"message [S] | ok [PATH] | cancel | format HEX | version FILE | icons FILE | languages FILE");
     return 2;
 }

@@ -115,6 +115,15 @@ case_window() {
   sleep 1
   screenshot "$id" pexalo-win32.png
 
+  # Minimised, the window has nothing to fill: the control keeps its size.
+  local sizes
+  sizes=$(log_lines '^(extent|rect) ' | wc -l)
+  probe minimize >/dev/null
+  grep -q 'iconic=1' <<<"$(probe window 0)" || fail "the window did not minimise"
+  drain
+  [ "$(log_lines '^(extent|rect) ' | wc -l)" = "$sizes" ] ||
+    fail "minimising resized the control: $(log_lines '^(extent|rect) ' | tail -1)"
+
   # Closed by other means: the window unloads the control in order and the program ends.
   probe close >/dev/null
   [ "$(wait_exit)" = 0 ] || fail "closing did not end the player with 0"
@@ -146,18 +155,24 @@ case_events() {
 }
 
 # Has the stand-in fire a batch of events in one timer tick, then waits until the player
-# has run everything the batch posted: a later tick of the stand-in's timer ("ping")
-# comes only when the player's message queue holds nothing posted.
+# has run everything the batch posted.
 fire() {
-  local ends pings
+  local ends
   ends=$(grep -c ' end$' "$TMP/log" || true)
-  pings=$(grep -c '^ping$' "$TMP/log" || true)
   printf '%s\n' "$@" >>"$TMP/commands"
   local deadline=$((SECONDS + WAIT))
   until [ "$(grep -c ' end$' "$TMP/log")" -ge $((ends + $#)) ]; do
     [ $SECONDS -lt $deadline ] || fail "the stand-in did not fire: $*"
     sleep 0.2
   done
+  drain
+}
+
+# Waits until the player has run everything posted to it so far: a later tick of the
+# stand-in's timer ("ping") comes only when the player's message queue holds nothing posted.
+drain() {
+  local pings deadline=$((SECONDS + WAIT))
+  pings=$(grep -c '^ping$' "$TMP/log" || true)
   printf 'ping\n' >>"$TMP/commands"
   until [ "$(grep -c '^ping$' "$TMP/log")" -gt "$pings" ]; do
     [ $SECONDS -lt $deadline ] || fail "the stand-in's timer stopped"
@@ -260,10 +275,13 @@ case_call_fails() {
   expect_report 80070002
 }
 
-# The version block and icon as Windows reads them back from the executable.
+# The version block and icon as Windows reads them back from the executable, and the
+# language every resource is tagged with.
 case_resources() {
   local got
-  got=$(probe version "$(windows_path "$PLAYER")"; probe icons "$(windows_path "$PLAYER")")
+  local exe
+  exe=$(windows_path "$PLAYER")
+  got=$(probe version "$exe"; probe icons "$exe"; probe languages "$exe")
   local expected="Translation=041104B0
 FileDescription=シンプルLumivex
 FileVersion=1.00
@@ -272,7 +290,10 @@ OriginalFilename=Pexalo.exe
 ProductName=シンプルLumivex
 ProductVersion=1.00
 Fixed=1.0.0.0/1.0.0.0
-icon 32x32 colours=16 bits=4"
+icon 32x32 colours=16 bits=4
+3/1 0411
+14/1 0411
+16/1 0411"
   [ "$got" = "$expected" ] || fail "resources:"$'\n'"$got"
 }
 

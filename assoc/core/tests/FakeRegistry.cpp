@@ -1,6 +1,13 @@
 #include "FakeRegistry.h"
 
+#include <algorithm>
+
 namespace {
+
+char16_t Folded(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
 
 class FakeShell final : public ScriptShell {
 public:
@@ -29,6 +36,12 @@ private:
 };
 
 } // namespace
+
+bool RegistryNameLess::operator()(TextView a, TextView b) const
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char16_t x, char16_t y) { return Folded(x) < Folded(y); });
+}
 
 std::unique_ptr<ScriptShell> FakeRegistry::CreateScriptShell()
 {

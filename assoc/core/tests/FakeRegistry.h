@@ -10,11 +10,16 @@
 #include <tuple>
 #include <vector>
 
+// Key and value names as the registry compares them: letter case aside (ASCII is enough here).
+struct RegistryNameLess {
+    bool operator()(TextView a, TextView b) const;
+};
+
 class FakeRegistry final : public ScriptShellFactory, public NativeRegistry {
 public:
     // Script host side: values by the full path it is handed.
-    std::map<Text, Variant> values;
-    std::set<Text> refusedWrites;
+    std::map<Text, Variant, RegistryNameLess> values;
+    std::set<Text, RegistryNameLess> refusedWrites;
     bool shellUnavailable = false;
     int shellsCreated = 0;
     int shellsAlive = 0;

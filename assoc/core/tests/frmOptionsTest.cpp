@@ -13,13 +13,14 @@ const Text kClass = u"HKCR\\.rm\\", kBackup = u"HKCR\\.rm\\bak", kCommand = u"HK
 const Text kHereCommand = u"\"C:\\Player\\Pexalo.exe\" \"%1\"";
 const Text kThereCommand = u"\"D:\\Other\\Pexalo.exe\" \"%1\"";
 const Text kFile = u"RealMedia ファイル";
+const Text kFoo = u"Foo.Player.1", kFooName = u"Foo file", kFooCommand = u"\"C:\\Foo\\foo.exe\" \"%1\"";
 
 struct FakeWindow final : OptionsWindow {
-    Text appPath = u"C:\\Player";
+    std::optional<Text> appPath = u"C:\\Player";
     std::int16_t check1 = kUnchecked;
     std::vector<std::string> log;
 
-    Text AppPath() override { return appPath; }
+    std::optional<Text> AppPath() override { return appPath; }
     std::int16_t Check1Value() override { return check1; }
     void SetCheck1Value(std::int16_t value) override
     {
@@ -30,14 +31,17 @@ struct FakeWindow final : OptionsWindow {
     void AssociationsChanged() override { log.push_back("AssociationsChanged"); }
 };
 
-// The class, its backup, the display name and the command; nullopt where the registry has none.
+// The class, its backup, the display name, the command and their backups; nullopt where the
+// registry has none.
 struct Values {
-    std::optional<Text> className, backup, displayName, command;
+    std::optional<Text> className = {}, backup = {}, displayName = {}, command = {}, displayBackup = {},
+                        commandBackup = {};
     bool operator==(const Values&) const = default;
 };
 const std::pair<Text, std::optional<Text> Values::*> kSlots[] = {
-    {kClass, &Values::className}, {kBackup, &Values::backup}, {u"HKCR\\rmfile\\", &Values::displayName},
-    {kCommand, &Values::command}};
+    {kClass, &Values::className},         {kBackup, &Values::backup},
+    {u"HKCR\\rmfile\\", &Values::displayName}, {kCommand, &Values::command},
+    {u"HKCR\\rmfile\\bak", &Values::displayBackup}, {kCommand + u"bak", &Values::commandBackup}};
 
 Values Load(const FakeRegistry& registry)
 {
@@ -48,17 +52,22 @@ Values Load(const FakeRegistry& registry)
     return v;
 }
 
-// The dialog over a registry that holds `initial`, its folder C:\Player\ until Form_Load says otherwise.
+// The dialog over a registry that holds `initial`, the class's key spelled `classKey`, its
+// folder C:\Player\ until Form_Load says otherwise.
 struct Dialog {
     FakeRegistry registry;
     FakeWindow window;
     frmOptions form{window, registry.Ports(), {u"Pexalo.exe", u'\\'}};
 
-    explicit Dialog(const Values& initial = {})
+    explicit Dialog(const Values& initial = {}, TextView classKey = u"rmfile")
     {
-        for (const auto& [path, field] : kSlots)
-            if (initial.*field)
+        for (const auto& [slot, field] : kSlots)
+            if (initial.*field) {
+                Text path = slot;
+                if (const std::size_t at = path.find(u"rmfile"); at != Text::npos)
+                    path.replace(at, 6, classKey);
                 registry.values[path] = Variant::String(*(initial.*field));
+            }
         form.mAppDir = u"C:\\Player\\";
     }
     void Apply(std::int16_t box)
@@ -82,7 +91,7 @@ TEST(frmOptions, CheckShellConnectingAnswersOnlyForTheExactClassAndCommand)
     const struct { const char* fault; Values registry; bool associated; } cases[] = {
         {"associated here", {u"rmfile", {}, {}, kHereCommand}, true},
         {"nothing installed", {}, false},
-        {"another class", {u"RealPlayer.RM.6", {}, {}, kHereCommand}, false},
+        {"another class", {kFoo, {}, {}, kHereCommand}, false},
         {"the class in other letter case", {u"RMFILE", {}, {}, kHereCommand}, false},
         {"the class with a blank", {u"rmfile ", {}, {}, kHereCommand}, false},
         {"the player in another folder", {u"rmfile", {}, {}, kThereCommand}, false},
@@ -99,53 +108,69 @@ TEST(frmOptions, CheckShellConnectingAnswersOnlyForTheExactClassAndCommand)
 }
 
 const Values kOther{u"Other", {}, {}, {}}, kInstalledHere{u"rmfile", u"Other", kFile, kHereCommand};
+// Installed here over another program's class kFoo, whose key rmfile had a name and a command.
+const Values kInstalledOverFoo{u"rmfile", kFoo, kFile, kHereCommand, kFooName, kFooCommand};
 
-TEST(frmOptions, InstallKeepsThePreviousClassAndUndoPutsItBackOnlyOverOurs)
+// Install followed by undo gives back .rm's class and rmfile's name and command where they
+// were set; undo touches nothing that is not our association.
+TEST(frmOptions, InstallKeepsWhatItReplacesAndUndoPutsItBackOnlyOverOurs)
 {
-    const auto install = &frmOptions::ShellConnecting, undo = &frmOptions::UnShellConnecting;
+    using Steps = void (*)(frmOptions&);
+    const Steps install = [](frmOptions& f) { f.ShellConnecting(); };
+    const Steps undo = [](frmOptions& f) { f.UnShellConnecting(); };
+    const Steps installThenUndo = [](frmOptions& f) { f.ShellConnecting(); f.UnShellConnecting(); };
     const struct {
-        void (frmOptions::*operation)();
+        Steps steps;
         const char* fault;
         Values before, after;
         Text folder = u"C:\\Player\\";
         Text refusedWrite{};
+        Text classKey = u"rmfile";
     } cases[] = {
         {install, "no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
-        {install, "another class is backed up",
-         {u"RealPlayer.RM.6", {}, {}, {}}, {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
-        {install, "another class replaces an old backup",
-         {u"Other", u"Older", {}, {}}, {u"rmfile", u"Other", kFile, kHereCommand}},
-        {install, "already rmfile: the earlier backup stays, name and command are rewritten",
-         {u"rmfile", u"RealPlayer.RM.6", u"old name", kThereCommand},
-         {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand}},
-        {install, "another program's rmfile loses its command",
-         {u"rmfile", {}, u"Real", u"\"C:\\Real\\play.exe\" \"%1\""}, {u"rmfile", {}, kFile, kHereCommand}},
-        {install, "other letter case counts as another class",
-         {u"RMFILE", {}, {}, {}}, {u"rmfile", u"RMFILE", kFile, kHereCommand}},
-        {install, "a failed backup leaves the previous class in place", {u"RealPlayer.RM.6", {}, {}, {}},
-         {u"RealPlayer.RM.6", {}, kFile, kHereCommand}, u"C:\\Player\\", kBackup},
+        {install, "another class is backed up", {kFoo}, {u"rmfile", kFoo, kFile, kHereCommand}},
+        {install, "another class replaces an old backup", {kFoo, u"Older"}, {u"rmfile", kFoo, kFile, kHereCommand}},
+        {install, "installing again keeps the first backups", kInstalledOverFoo, kInstalledOverFoo},
+        {install, "a class that cannot be kept stops the install", {kFoo, {}, kFooName, kFooCommand},
+         {kFoo, {}, kFooName, kFooCommand}, u"C:\\Player\\", kBackup},
+        {install, "a name that cannot be kept stays", {kFoo, {}, kFooName},
+         {u"rmfile", kFoo, kFooName, kHereCommand}, u"C:\\Player\\", u"HKCR\\rmfile\\bak"},
+        {install, "a command that cannot be kept stays, and so does .rm's class", {kFoo, {}, {}, kFooCommand},
+         {kFoo, kFoo, kFile, kFooCommand}, u"C:\\Player\\", kCommand + u"bak"},
         {install, "a folder with a quote registers nothing", kOther, kOther, u"/home/a\"b/"},
         {install, "a folder with a percent sign registers nothing", kOther, kOther, u"/home/100%/"},
         {install, "a folder with a placeholder registers nothing", kOther, kOther, u"/media/%1/"},
         {undo, "the backup comes back; backup and rmfile stay",
-         {u"rmfile", u"RealPlayer.RM.6", kFile, kHereCommand},
-         {u"RealPlayer.RM.6", u"RealPlayer.RM.6", kFile, kHereCommand}},
+         {u"rmfile", kFoo, kFile, kHereCommand}, {kFoo, kFoo, kFile, kHereCommand}},
         {undo, "an empty backup sets the class empty, not deleted",
          {u"rmfile", u"", kFile, kHereCommand}, {u"", u"", kFile, kHereCommand}},
         {undo, "no backup at all sets the class empty",
          {u"rmfile", {}, kFile, kHereCommand}, {u"", {}, kFile, kHereCommand}},
-        {undo, "undoing from another folder's install works the same",
-         {u"rmfile", u"Old", kFile, kThereCommand}, {u"Old", u"Old", kFile, kThereCommand}},
-        {undo, "the user's own class is not overwritten",
-         {u"RealPlayer.RM.6", u"Stale", {}, {}}, {u"RealPlayer.RM.6", u"Stale", {}, {}}},
-        {undo, "no class stays no class", {{}, u"Stale", {}, {}}, {{}, u"Stale", {}, {}}},
-        {undo, "RMFILE is not ours", {u"RMFILE", u"Old", {}, {}}, {u"RMFILE", u"Old", {}, {}}},
+        {undo, "a name set since by someone else stays", {u"rmfile", kFoo, u"Renamed", kHereCommand, kFooName},
+         {kFoo, kFoo, u"Renamed", kHereCommand, kFooName}},
+        {undo, "a class that cannot be put back leaves rmfile ours", kInstalledOverFoo, kInstalledOverFoo,
+         u"C:\\Player\\", kClass},
+        {undo, "another folder's install is not ours",
+         {u"rmfile", u"Old", kFile, kThereCommand}, {u"rmfile", u"Old", kFile, kThereCommand}},
+        {undo, "another program's rmfile is not ours",
+         {u"rmfile", {}, kFooName, kFooCommand}, {u"rmfile", {}, kFooName, kFooCommand}},
+        {undo, "the user's own class is not overwritten", {kFoo, u"Stale"}, {kFoo, u"Stale"}},
+        {undo, "no class stays no class", {{}, u"Stale"}, {{}, u"Stale"}},
+        {undo, "RMFILE is not ours", {u"RMFILE", u"Old", {}, kHereCommand}, {u"RMFILE", u"Old", {}, kHereCommand}},
+        {installThenUndo, "another class and rmfile's name and command come back",
+         {kFoo, {}, kFooName, kFooCommand}, {kFoo, kFoo, kFooName, kFooCommand, kFooName, kFooCommand}},
+        {installThenUndo, "another program's rmfile comes back whole", {u"rmfile", u"Stale", kFooName, kFooCommand},
+         {u"rmfile", u"rmfile", kFooName, kFooCommand, kFooName, kFooCommand}},
+        {installThenUndo, "RMFile, the same key, comes back whole", {u"RMFile", {}, kFooName, kFooCommand},
+         {u"RMFile", u"RMFile", kFooName, kFooCommand, kFooName, kFooCommand}, u"C:\\Player\\", {}, u"RMFile"},
+        {installThenUndo, "another folder's install comes back", {u"rmfile", kFoo, kFile, kThereCommand},
+         {u"rmfile", u"rmfile", kFile, kThereCommand, {}, kThereCommand}},
     };
     for (const auto& c : cases) {
-        Dialog d(c.before);
+        Dialog d(c.before, c.classKey);
         d.form.mAppDir = c.folder;
         d.registry.refusedWrites.insert(c.refusedWrite);
-        (d.form.*c.operation)();
+        c.steps(d.form);
         EXPECT_EQ(Load(d.registry), c.after) << c.fault;
     }
 }
@@ -156,7 +181,6 @@ TEST(frmOptions, LoadEndsTheFolderInOneBackslashAndShowsTheAssociation)
         {"one backslash is added", u"C:\\Player", {u"rmfile", {}, {}, kHereCommand}, u"C:\\Player\\", kChecked},
         {"a drive root gets no second backslash", u"C:\\", {u"rmfile", {}, {}, u"\"C:\\Pexalo.exe\" \"%1\""}, u"C:\\",
          kChecked},
-        {"an empty folder still ends in a backslash", u"", {}, u"\\", kUnchecked},
     };
     for (const auto& c : cases) {
         Dialog d(c.registry);
@@ -183,8 +207,6 @@ TEST(frmOptions, ApplyActsOnTheBoxAndShowsWhatTheRegistryHolds)
         {"unchecked undoes", kUnchecked, kInstalledHere, undone, kUnchecked, true},
         {"greyed undoes as unchecked does", kGrayed, kInstalledHere, undone, kUnchecked, true},
         {"unchecked over the user's own class keeps it", kUnchecked, kOther, kOther, kUnchecked, false},
-        {"checked with another folder's install moves the command", kChecked,
-         {u"rmfile", u"Other", kFile, kThereCommand}, kInstalledHere, kChecked, true},
     };
     for (const auto& c : cases) {
         Dialog d(c.before);
@@ -193,6 +215,19 @@ TEST(frmOptions, ApplyActsOnTheBoxAndShowsWhatTheRegistryHolds)
         EXPECT_EQ(d.window.check1, c.check1After) << c.fault;
         const bool notified = !d.window.log.empty() && d.window.log.back() == "AssociationsChanged";
         EXPECT_EQ(notified, c.notified) << c.fault;
+    }
+}
+
+TEST(frmOptions, WithoutAFolderNothingIsShownOrWritten)
+{
+    // What a bare separator for the folder would have registered.
+    const Values installedAtTheRoot{u"rmfile", u"Other", kFile, u"\"\\Pexalo.exe\" \"%1\""};
+    for (std::int16_t box : {kChecked, kUnchecked}) {
+        Dialog d(installedAtTheRoot);
+        d.window.appPath.reset();
+        d.Apply(box);
+        EXPECT_EQ(d.window.check1, kUnchecked) << box;
+        EXPECT_TRUE(d.registry.scriptWrites.empty()) << box;
     }
 }
 
@@ -212,7 +247,7 @@ TEST(frmOptions, ApplyActsEveryTimeItIsPressed)
     d.Apply(kChecked);
     d.registry.values[kCommand] = Variant::String(u"changed meanwhile");
     d.form.cmdApply_Click();
-    EXPECT_EQ(Load(d.registry), kInstalledHere);
+    EXPECT_EQ(Load(d.registry), (Values{u"rmfile", u"rmfile", kFile, kHereCommand, {}, u"changed meanwhile"}));
 }
 
 TEST(frmOptions, OkAppliesThenUnloadsAndCancelOnlyUnloads)

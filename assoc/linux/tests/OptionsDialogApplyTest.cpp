@@ -68,4 +68,14 @@ TEST_F(OptionsDialogApplyTest, AFailedInstallIsNotShownAsTicked)
     EXPECT_TRUE(dialog.isVisible());
 }
 
+// Without a folder the core shows nothing installed and writes nothing.
+TEST_F(OptionsDialogApplyTest, AFolderQtCannotNameIsNoneAndTheReasonGoesToStandardError)
+{
+    for (const Text& folder : {Text(), Text(u"/opt/p\uFFFDx")}) {
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(OptionsDialog(folder).AppPath());
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("folder cannot be named"), std::string::npos);
+    }
+}
+
 } // namespace

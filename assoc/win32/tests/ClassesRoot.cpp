@@ -15,6 +15,8 @@ const Slot kSlots[] = {
     {L".rm", L"bak", &AssociationState::backup},
     {L"rmfile", nullptr, &AssociationState::displayName},
     {L"rmfile\\shell\\open\\command", nullptr, &AssociationState::command},
+    {L"rmfile", L"bak", &AssociationState::displayBackup},
+    {L"rmfile\\shell\\open\\command", L"bak", &AssociationState::commandBackup},
 };
 
 std::optional<std::wstring> ReadString(const wchar_t* subKey, const wchar_t* name)

@@ -1,11 +1,12 @@
 #pragma once
-// The four association values as the shell sees them under HKEY_CLASSES_ROOT.
+// The association's values as the shell sees them under HKEY_CLASSES_ROOT.
 #include <optional>
 #include <ostream>
 #include <string>
 
 struct AssociationState {
-    std::optional<std::wstring> className = {}, backup = {}, displayName = {}, command = {};
+    std::optional<std::wstring> className = {}, backup = {}, displayName = {}, command = {}, displayBackup = {},
+                                commandBackup = {};
     bool operator==(const AssociationState&) const = default;
 };
 

@@ -16,6 +16,7 @@ const std::wstring kThere = L"C:\\OrdinelTest\\There";
 const std::wstring kHereCommand = L"\"C:\\OrdinelTest\\Here\\Pexalo.exe\" \"%1\"";
 const std::wstring kFile = L"RealMedia ファイル";
 const AssociationState kInstalledHere{L"rmfile", L"Other", kFile, kHereCommand};
+const std::wstring kFooName = L"Foo file", kFooCommand = L"\"C:\\Foo\\foo.exe\" \"%1\"";
 
 class OrdinelDialog : public testing::Test {
 protected:
@@ -43,20 +44,27 @@ std::int16_t EventualCheck1(OrdinelProcess& ordinel, std::int16_t expected)
     return Eventually([&] { return static_cast<std::int16_t>(SendAndWait(check1, BM_GETCHECK)); }, expected);
 }
 
-TEST_F(OrdinelDialog, TickAndApplyWritesTheFourValuesAndTheBackupAndStaysOpen)
+// Another program's class RMFile is the key rmfile: install keeps its name and command,
+// and undo gives all of it back.
+TEST_F(OrdinelDialog, TickAndApplyInstallsAndStaysOpenThenUntickAndOkGivesBackWhatWasThere)
 {
-    SetAssociation({L"RealPlayer.RM.6"});
+    const AssociationState before{L"RMFile", {}, kFooName, kFooCommand};
+    SetAssociation(before);
     OrdinelProcess ordinel(InstallCopy(kHere));
     ASSERT_TRUE(ordinel.Dialog());
     EXPECT_EQ(EventualCheck1(ordinel, 0), 0);
     ordinel.Click(kIdCheck1);
     ordinel.Click(kIdCmdApply);
-    const AssociationState installed{L"rmfile", L"RealPlayer.RM.6", kFile, kHereCommand};
+    const AssociationState installed{L"rmfile", L"RMFile", kFile, kHereCommand, kFooName, kFooCommand};
     EXPECT_EQ(Eventually(ReadAssociation, installed), installed);
     EXPECT_EQ(EventualCheck1(ordinel, 1), 1);
     EXPECT_FALSE(ordinel.Exited(0)) << "Apply keeps the dialog open";
-    ordinel.Click(kIdCmdCancel);
+    ordinel.Click(kIdCheck1);
+    EXPECT_EQ(EventualCheck1(ordinel, 0), 0);
+    ordinel.Click(kIdCmdOK);
     EXPECT_TRUE(ordinel.Exited());
+    EXPECT_EQ(ReadAssociation(),
+              (AssociationState{L"RMFile", L"RMFile", kFooName, kFooCommand, kFooName, kFooCommand}));
 }
 
 TEST_F(OrdinelDialog, OkOnAnUnchangedTickedBoxInstallsAgain)
@@ -67,30 +75,20 @@ TEST_F(OrdinelDialog, OkOnAnUnchangedTickedBoxInstallsAgain)
     EXPECT_EQ(EventualCheck1(ordinel, 1), 1);
     ordinel.Click(kIdCmdOK);
     EXPECT_TRUE(ordinel.Exited());
-    EXPECT_EQ(ReadAssociation(), kInstalledHere);
+    EXPECT_EQ(ReadAssociation(), (AssociationState{L"rmfile", L"Other", kFile, kHereCommand, L"old name"}));
 }
 
-TEST_F(OrdinelDialog, UntickAndOkRestoresThePreviousClass)
+// The box opens unticked over another program's rmfile: Apply and OK leave it whole.
+TEST_F(OrdinelDialog, AnUntickedApplyLeavesAnotherProgramsRmfileAlone)
 {
-    SetAssociation(kInstalledHere);
-    OrdinelProcess ordinel(InstallCopy(kHere));
-    ASSERT_TRUE(ordinel.Dialog());
-    ordinel.Click(kIdCheck1);
-    EXPECT_EQ(EventualCheck1(ordinel, 0), 0);
-    ordinel.Click(kIdCmdOK);
-    EXPECT_TRUE(ordinel.Exited());
-    EXPECT_EQ(ReadAssociation(), (AssociationState{L"Other", L"Other", kFile, kHereCommand}));
-}
-
-TEST_F(OrdinelDialog, AnUntickedApplyLeavesTheUsersOwnClassAlone)
-{
-    SetAssociation({L"RealPlayer.RM.6"});
+    const AssociationState foreign{L"rmfile", {}, kFooName, kFooCommand};
+    SetAssociation(foreign);
     OrdinelProcess ordinel(InstallCopy(kHere));
     ASSERT_TRUE(ordinel.Dialog());
     ordinel.Click(kIdCmdApply);
     ordinel.Click(kIdCmdOK);
     EXPECT_TRUE(ordinel.Exited());
-    EXPECT_EQ(ReadAssociation(), (AssociationState{L"RealPlayer.RM.6"}));
+    EXPECT_EQ(ReadAssociation(), foreign);
 }
 
 enum class Leave { CancelButton, Escape, CloseBox };
@@ -99,7 +97,7 @@ class LeavingWithoutApplying : public OrdinelDialog, public testing::WithParamIn
 
 TEST_P(LeavingWithoutApplying, ChangesNothing)
 {
-    for (const AssociationState& before : {kInstalledHere, AssociationState{L"RealPlayer.RM.6"}}) {
+    for (const AssociationState& before : {kInstalledHere, AssociationState{L"Foo.Player.1"}}) {
         SetAssociation(before);
         OrdinelProcess ordinel(InstallCopy(kHere));
         ASSERT_TRUE(ordinel.Dialog());

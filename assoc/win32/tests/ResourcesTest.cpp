@@ -1,5 +1,6 @@
 // The version block and icons, read back from the built executable as Windows reads them.
 #include "OrdinelProcess.h"
+#include "Probe.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,11 @@ TEST(OrdinelResources, VersionBlockIsJapaneseUnicodeWithTheProductNames)
         ASSERT_TRUE(VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) << name;
         EXPECT_STREQ(value, expected) << name;
     }
+}
+
+TEST(OrdinelResources, EveryResourceIsJapanese)
+{
+    EXPECT_EQ(ResourceLanguages(OrdinelExe().c_str()), L"3/1 0411\n3/2 0411\n3/3 0411\n14/1 0411\n16/1 0411\n");
 }
 
 #pragma pack(push, 2)
