@@ -33,7 +33,7 @@ if command -v ffplay >/dev/null; then
 fi
 
 fifo=$(mktemp -u); mkfifo "$fifo"
-Xvfb -displayfd 3 -br -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -br -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
 read -r number <"$fifo"; rm -f "$fifo"
 trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null || true' EXIT
