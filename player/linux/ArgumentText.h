@@ -1,6 +1,7 @@
 #pragma once
 // The command line's argument text on Linux: the process's arguments after the program's
-// name, in the locale's encoding, joined with one blank (as the launcher splits them).
+// name, as file-name bytes held without loss, joined with one blank (as a path with blanks
+// arrives split when it was not quoted).
 #include "Text.h"
 
 #include <span>

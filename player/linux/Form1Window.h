@@ -3,6 +3,7 @@
 // opened maximised. It adapts the window port and hands its events to the core's Form1.
 #include "Form1.h"
 #include "KeyPreview.h"
+#include "LinuxFileNames.h"
 #include "engine/MediaEngine.h"
 
 #include <QWidget>
@@ -19,6 +20,7 @@ public:
 
     float WidthTwips() const override;
     float HeightTwips() const override;
+    const FileNameRule& FileNames() const override { return fileNames_; }
     void EndProcessNow() override;
     void ReportErrorAndEnd(PlatformError error) override;
 
@@ -30,6 +32,7 @@ protected:
 private:
     Form1Window();
 
+    LinuxFileNames fileNames_;
     std::unique_ptr<MediaEngine> realAudio1_;
     std::optional<Form1> form1_;
     KeyPreview keyPreview_;

@@ -1,6 +1,7 @@
 #pragma once
 // The start-up's ports on Linux: the argument text, Qt's file dialog and Form1Window.
 #include "Form1Window.h"
+#include "LinuxFileNames.h"
 #include "LocaleCodePage.h"
 #include "Module1.h"
 #include "QtOpenFileDialog.h"
@@ -10,6 +11,7 @@ public:
     explicit LinuxStartup(Text argumentText) : argumentText_(std::move(argumentText)) {}
 
     Text ArgumentText() override { return argumentText_; }
+    const FileNameRule& FileNames() const override { return fileNames_; }
     OpenDialogResult ShowOpenDialog(TextView filter, TextView initialDir, TextView title,
                                     NativeHandle ownerWindow) override;
     PlatformError ShowForm1() override;
@@ -21,6 +23,7 @@ public:
 
 private:
     Text argumentText_;
+    LinuxFileNames fileNames_;
     LocaleCodePage codePage_;
     QtOpenFileDialog dialog_{codePage_};
     std::unique_ptr<Form1Window> form1_;
