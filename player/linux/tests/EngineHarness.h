@@ -50,6 +50,7 @@ struct EngineHarness {
         QObject::connect(engine.get(), &MediaEngine::StateChange, [this](qint32 state) {
             states.push_back(state);
             positions.push_back(std::atof(engine->Property("time-pos").c_str()));
+            paths.push_back(engine->Property("path"));
             form1.RealAudio1_StateChange(state);
         });
     }
@@ -67,4 +68,5 @@ struct EngineHarness {
     Form1 form1{window, control};
     std::vector<qint32> states;
     std::vector<double> positions;  // seconds into the clip when each state arrived
+    std::vector<std::string> paths;  // the clip open when each state arrived
 };
