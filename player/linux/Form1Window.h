@@ -25,6 +25,8 @@ public:
     void ReportErrorAndEnd(PlatformError error) override;
 
     MediaEngine& RealAudio1() { return *realAudio1_; }
+    // 1 once anything has failed to play, so that whoever started the player can tell.
+    int ExitStatus() const { return realAudio1_->AnyFailed() ? 1 : 0; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

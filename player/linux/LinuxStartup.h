@@ -20,6 +20,8 @@ public:
 
     // Main chose to end without a window.
     bool Ended() const { return ended_; }
+    // What the process ends with when its window closes: 1 after any failure.
+    int ExitStatus() const { return form1_ ? form1_->ExitStatus() : 0; }
 
 private:
     Text argumentText_;
