@@ -43,7 +43,7 @@ SourceLocations LocationsOfSource(const std::string& source)
         source.find('\0') == std::string::npos ? KindOfLocation(source) : ClipLocation::Kind::Unsupported;
     if (kind != ClipLocation::Kind::Path)
         return {{{kind, source}}, {}};
-    // An absolute path is never mistaken for one of the engine's own special names ("-").
+    // An absolute path is never mistaken for one of the engine's own reserved names ("-").
     std::error_code error;
     const std::filesystem::path path = std::filesystem::absolute(source, error);
     if (!IsRamMetafile(source))
