@@ -4,10 +4,13 @@
 
 namespace {
 
-struct Ports final : StartupPorts {
+struct Ports final : StartupPorts, FileNameRule {
     Text argumentText, dialogPath;
+    bool everyQuotedNameExists = false;
     bool asked = false, shown = false, ended = false;
     Text ArgumentText() override { return argumentText; }
+    const FileNameRule& FileNames() const override { return *this; }
+    bool QuotedNameExists(TextView) const override { return everyQuotedNameExists; }
     OpenDialogResult ShowOpenDialog(TextView, TextView, TextView, NativeHandle) override
     {
         asked = true;
@@ -24,11 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzInput in(data, size);
     Ports ports;
+    ports.everyQuotedNameExists = in.Byte() & 1;
     ports.dialogPath = in.TextPart();
     ports.argumentText = in.RestAsText();
     Main(ports);
 
-    const Text stripped = RemoveDoubleQuotes(ports.argumentText);
+    // Where every name may be what it says, nothing is taken away.
+    const Text stripped = ports.everyQuotedNameExists ? ports.argumentText : RemoveDoubleQuotes(ports.argumentText);
     FUZZ_ASSERT(ports.asked == stripped.empty());
     FUZZ_ASSERT(gMediaPath == (stripped.empty() ? ports.dialogPath : stripped));
     FUZZ_ASSERT(ports.shown != ports.ended);

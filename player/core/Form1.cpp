@@ -17,7 +17,7 @@ void Form1::Form_Load()
     const Variant autoStart[] = {Variant::Bool(true)};
     if (!Succeeded(realAudio1_.Invoke(kDispIdAutoStart, autoStart)))
         return;
-    const Variant source[] = {Variant::String(RemoveDoubleQuotes(gMediaPath))};
+    const Variant source[] = {Variant::String(MediaPathFrom(gMediaPath, window_.FileNames()))};
     Succeeded(realAudio1_.Invoke(kDispIdSource, source));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // The player window's decisions; the platform supplies the window and the control.
+#include "FileNames.h"
 #include "PlatformError.h"
 #include "Variant.h"
 
@@ -20,6 +21,7 @@ protected:
 struct PlayerWindow {
     virtual float WidthTwips() const = 0;
     virtual float HeightTwips() const = 0;
+    virtual const FileNameRule& FileNames() const = 0;
     // Ends the process at once: no further event runs, nothing is unloaded.
     virtual void EndProcessNow() = 0;
     virtual void ReportErrorAndEnd(PlatformError error) = 0;

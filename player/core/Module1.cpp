@@ -4,7 +4,7 @@ Text gMediaPath;
 
 void Main(StartupPorts& ports)
 {
-    gMediaPath = RemoveDoubleQuotes(ports.ArgumentText());
+    gMediaPath = MediaPathFrom(ports.ArgumentText(), ports.FileNames());
 
     if (gMediaPath.empty()) {
         OpenDialogResult chosen = ports.ShowOpenDialog(kMediaFileFilter, u"", u"", 0);

@@ -1,6 +1,7 @@
 #pragma once
 // Start-up: decides the one file to play before any window exists.
 #include "ComdlgM.h"
+#include "FileNames.h"
 #include "PlatformError.h"
 #include "Text.h"
 
@@ -12,6 +13,7 @@ inline constexpr char16_t kMediaFileFilter[] = u"Real メディア,*.rm;*.ram";
 struct StartupPorts {
     // Everything after the program's own name and the blanks that follow it.
     virtual Text ArgumentText() = 0;
+    virtual const FileNameRule& FileNames() const = 0;
     virtual OpenDialogResult ShowOpenDialog(TextView filter, TextView initialDir, TextView title,
                                             NativeHandle ownerWindow) = 0;
     // Creates Form1 if it does not exist yet and shows it modeless, without an owner.

@@ -1,11 +1,35 @@
 #include "ErrorReport.h"
 
+#include <QApplication>
+#include <QMessageBox>
+
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+// Windows' own words for the codes the Linux player can raise.
+const char* Description(std::uint32_t code)
+{
+    switch (code) {
+    case 0x80004005: return "Unspecified error";
+    case 0x80020003: return "Member not found.";
+    case 0x80020005: return "Type mismatch.";
+    case 0x8002000E: return "Invalid number of parameters.";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
 void ReportErrorAndExit(PlatformError error)
 {
-    std::fprintf(stderr, "Pexalo: error 0x%08X\n", static_cast<unsigned>(error.code));
+    QString text = QString::asprintf("error 0x%08X", static_cast<unsigned>(error.code));
+    if (const char* description = Description(error.code))
+        text += QLatin1String(": ") + QLatin1String(description);
+    std::fprintf(stderr, "Pexalo: %s\n", qPrintable(text));
     std::fflush(stderr);
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QMessageBox(QMessageBox::Critical, QStringLiteral("Pexalo"), text, QMessageBox::Ok).exec();
     std::_Exit(1);
 }

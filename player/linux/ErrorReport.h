@@ -1,5 +1,6 @@
 #pragma once
-// The platform's report of a failure nobody handles: the code on standard error, then the
+// The platform's report of a failure nobody handles, as on Windows: the error in a message
+// box, and on standard error for whoever started the player from a terminal; then the
 // process ends with status 1 at once, as an unhandled error ends it on Windows.
 #include "PlatformError.h"
 

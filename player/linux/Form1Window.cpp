@@ -56,7 +56,7 @@ float Form1Window::HeightTwips() const
 
 void Form1Window::EndProcessNow()
 {
-    std::_Exit(0);
+    std::_Exit(ExitStatus());
 }
 
 void Form1Window::ReportErrorAndEnd(PlatformError error)

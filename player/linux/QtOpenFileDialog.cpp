@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace {
 
@@ -24,6 +25,30 @@ bool StoreInBuffer(const std::string& text, std::optional<std::string>& buffer, 
     buffer = std::move(filled);
     return true;
 }
+
+// Qt's dialog reads double quotes in its name box as marks around several names, so a file
+// whose name holds one could not be chosen: such a name is taken whole when it exists.
+class QuotedNameDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    QString Chosen() const { return quotedName_.isEmpty() ? selectedFiles().value(0) : quotedName_; }
+
+    void accept() override
+    {
+        const auto* nameBox = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString typed = nameBox ? directory().absoluteFilePath(nameBox->text()) : QString();
+        if (typed.contains(u'"') && QFileInfo(typed).isFile()) {
+            quotedName_ = typed;
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString quotedName_;
+};
 
 } // namespace
 
@@ -85,9 +110,9 @@ bool StoreChoice(const QString& path, OpenFileNameAnsi& record, const AnsiCodePa
 
 DialogCall QtOpenFileDialog::GetOpenFileNameA(OpenFileNameAnsi& record)
 {
-    QFileDialog dialog(QWidget::find(static_cast<WId>(record.hwndOwner)));
+    QuotedNameDialog dialog(QWidget::find(static_cast<WId>(record.hwndOwner)));
     ConfigureDialog(dialog, ReadRequest(record, codePage_));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().isEmpty())
         return {};
-    return {StoreChoice(dialog.selectedFiles().front(), record, codePage_) ? 1 : 0, {}};
+    return {StoreChoice(dialog.Chosen(), record, codePage_) ? 1 : 0, {}};
 }

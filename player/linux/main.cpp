@@ -1,18 +1,23 @@
 // Pexalo on Linux: Qt Widgets and libmpv around the portable player core.
 #include "ArgumentText.h"
 #include "LinuxStartup.h"
+#include "QtApplication.h"
 #include "QtTranslations.h"
 
-#include <QApplication>
-
 #include <clocale>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
-    const Text argumentText = JoinArguments({argv + 1, static_cast<std::size_t>(argc - 1)});
+    const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
+    if (const auto reply = SwitchReply(arguments)) {
+        std::fputs(reply->c_str(), stdout);
+        return 0;
+    }
+    const Text argumentText = JoinArguments(arguments);
     // Qt sees only the program's name: every argument is part of the path, none a Qt option.
     int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    const auto app = OpenApplication(qtArgc, argv);
     // libmpv parses numbers with the C locale's decimal point.
     std::setlocale(LC_NUMERIC, "C");
     const QtTranslations translations(QLocale::system());
@@ -21,5 +26,6 @@ int main(int argc, char** argv)
     Main(startup);
     if (startup.Ended())
         return 0;
-    return app.exec();
+    const int status = app->exec();
+    return status != 0 ? status : startup.ExitStatus();
 }

@@ -3,6 +3,7 @@
 // RealAudio1, behind the core's PlayerWindow port.
 #include "Form1.h"
 #include "HostedControl.h"
+#include "WindowsFileNames.h"
 
 #include <windows.h>
 
@@ -23,6 +24,7 @@ public:
 
     float WidthTwips() const override;
     float HeightTwips() const override;
+    const FileNameRule& FileNames() const override { return fileNames_; }
     [[noreturn]] void EndProcessNow() override;
     [[noreturn]] void ReportErrorAndEnd(PlatformError error) override;
 
@@ -32,6 +34,7 @@ private:
 
     HWND window_ = nullptr;
     int dpi_ = 96;
+    WindowsFileNames fileNames_;
     std::unique_ptr<HostedControl> realAudio1_;
     std::unique_ptr<Form1> form1_;
     bool loaded_ = false;

@@ -3,6 +3,7 @@
 #include "Module1.h"
 #include "PlayerForm.h"
 #include "WindowsCodePage.h"
+#include "WindowsFileNames.h"
 #include "WindowsOpenFileDialog.h"
 
 #include <memory>
@@ -12,6 +13,7 @@ public:
     explicit WindowsStartup(HINSTANCE instance) : instance_(instance) {}
 
     Text ArgumentText() override;
+    const FileNameRule& FileNames() const override { return fileNames_; }
     OpenDialogResult ShowOpenDialog(TextView filter, TextView initialDir, TextView title,
                                     NativeHandle ownerWindow) override;
     PlatformError ShowForm1() override;
@@ -23,6 +25,7 @@ public:
 
 private:
     HINSTANCE instance_;
+    WindowsFileNames fileNames_;
     WindowsCodePage codePage_;
     WindowsOpenFileDialog dialog_;
     std::unique_ptr<PlayerForm> form1_;

@@ -10,8 +10,9 @@
 namespace {
 
 // Records every call on the window and the control in one ordered log.
-struct Recorder final : MediaControl, PlayerWindow {
+struct Recorder final : MediaControl, PlayerWindow, FileNameRule {
     std::vector<std::string> log;
+    Text quotedName;  // the one name with quotes that exists
     std::vector<std::vector<Variant>> arguments;
     float width = 4800, height = 3600;
     std::int32_t failingDispId = 0;
@@ -26,6 +27,8 @@ struct Recorder final : MediaControl, PlayerWindow {
     PlatformError SetHeight(float twips) override { log.push_back("Height " + std::to_string(int(twips))); return {}; }
     float WidthTwips() const override { return width; }
     float HeightTwips() const override { return height; }
+    const FileNameRule& FileNames() const override { return *this; }
+    bool QuotedNameExists(TextView path) const override { return path == quotedName; }
     void EndProcessNow() override { log.push_back("EndProcessNow"); }
     void ReportErrorAndEnd(PlatformError e) override { log.push_back("Report " + std::to_string(e.code)); }
 };
@@ -41,6 +44,11 @@ TEST(Form1, LoadSizesTheControlThenStartsThenHandsThePathWithoutQuotes)
     EXPECT_EQ(r.log, (Log{"Width 4800", "Height 3600", "Invoke 277", "Invoke 215"}));
     EXPECT_EQ(r.arguments, (std::vector<std::vector<Variant>>{{Variant::Bool(true)},
                                                               {Variant::String(u"C:\\My Media\\clip.rm")}}));
+
+    r.quotedName = u"/m/cl\"ip.rm";
+    gMediaPath = r.quotedName;
+    form.Form_Load();
+    EXPECT_EQ(r.arguments.back(), std::vector<Variant>{Variant::String(r.quotedName)}) << "a name's own quote was lost";
 }
 
 TEST(Form1, ResizeFollowsTheWindowWhateverItsSize)

@@ -2,12 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
+// Names with quotes that exist: none, as on Windows, unless a case lists some.
+struct FakeFileNames final : FileNameRule {
+    std::vector<Text> quotedNames;
+    bool QuotedNameExists(TextView path) const override
+    {
+        return std::find(quotedNames.begin(), quotedNames.end(), path) != quotedNames.end();
+    }
+};
+
 struct FakeStartup final : StartupPorts {
+    FakeFileNames fileNames;
     Text argumentText;
     OpenDialogResult dialogAnswer;
     PlatformError form1Error;
@@ -17,6 +28,7 @@ struct FakeStartup final : StartupPorts {
     Text mediaPathWhenFormShown;
 
     Text ArgumentText() override { calls.push_back("ArgumentText"); return argumentText; }
+    const FileNameRule& FileNames() const override { return fileNames; }
     OpenDialogResult ShowOpenDialog(TextView filter, TextView initialDir, TextView title,
                                     NativeHandle ownerWindow) override
     {
@@ -45,6 +57,7 @@ TEST(Module1, MainDecidesTheMediaPathAndTheWindow)
         const char* fault;
         Text argumentText, dialogPath, expectedMediaPath;
         Calls expectedCalls;
+        std::vector<Text> quotedNames = {};  // the names with quotes that exist
     } cases[] = {
         {"no argument must ask", u"", u"", u"", kAsksThenEnds},
         {"quotes must go, blanks stay", u"\"C:\\My Media\\clip.rm\"", u"", u"C:\\My Media\\clip.rm", kPlays},
@@ -56,11 +69,15 @@ TEST(Module1, MainDecidesTheMediaPathAndTheWindow)
         {"a switch-like text is a path", u"/play", u"", u"/play", kPlays},
         {"the chosen file is played", u"", u"C:\\Media\\x.rm", u"C:\\Media\\x.rm", kAsksThenPlays},
         {"the dialog's result is stored unchanged", u"\"\"", u"C:\\odd\"name.rm", u"C:\\odd\"name.rm", kAsksThenPlays},
+        {"a name that holds a quote must stay whole", u"/m/a\"b.rm", u"", u"/m/a\"b.rm", kPlays, {u"/m/a\"b.rm"}},
+        {"only the shell's wrapping quotes go", u"\"/m/a\"b.rm\"", u"", u"/m/a\"b.rm", kPlays, {u"/m/a\"b.rm"}},
+        {"quotes that name no file are the shell's", u"\"/m/a\"b.rm\"", u"", u"/m/ab.rm", kPlays, {u"/m/other\".rm"}},
     };
     for (const auto& c : cases) {
         FakeStartup ports;
         ports.argumentText = c.argumentText;
         ports.dialogAnswer.path = c.dialogPath;
+        ports.fileNames.quotedNames = c.quotedNames;
         gMediaPath = u"stale";
         Main(ports);
         EXPECT_EQ(ports.calls, c.expectedCalls) << c.fault;

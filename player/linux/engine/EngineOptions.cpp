@@ -1,5 +1,7 @@
 #include "EngineOptions.h"
 
+#include "SourceLocations.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -58,4 +60,5 @@ void ApplyEngineOptions(mpv_handle* mpv, std::optional<std::int64_t> windowId, c
         Set(mpv, "audio-display", "no");
     }
     ApplyEnvironmentOverrides(mpv);
+    ApplyMediaOnlyOptions(mpv);
 }

@@ -1,13 +1,15 @@
 #include "MediaEngine.h"
 
+#include "LinuxFileNames.h"
 #include "RealAudio1.h"
-#include "QtText.h"
 #include "Twips.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QResizeEvent>
+
+#include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -74,6 +76,8 @@ PlatformError MediaEngine::Initialise()
     mpv_observe_property(mpv_.get(), kPause, "pause", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kEofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kPlaybackTime, "playback-time", MPV_FORMAT_DOUBLE);
+    // The engine's own account of a failure says more than its error code.
+    mpv_request_log_messages(mpv_.get(), "warn");
 
     // libmpv calls this from its own thread: only queue the draining onto the GUI thread.
     mpv_set_wakeup_callback(
@@ -103,7 +107,7 @@ PlatformError MediaEngine::Invoke(std::int32_t dispId, std::span<const Variant> 
             return kBadParamCount;
         if (args[0].ValueType() != VarType::BStr)
             return kTypeMismatch;
-        source_ = ToQString(args[0].AsString());
+        source_ = FileNameFromText(args[0].AsString());
         Load();
         return {};
     case kDispIdPlay:
@@ -136,29 +140,107 @@ void MediaEngine::resizeEvent(QResizeEvent* event)
 void MediaEngine::Load()
 {
     failed_ = false;
-    loaded_ = false;
-    endReached_ = false;
     failure_->hide();
-    mpv_set_property_string(mpv_.get(), "pause", autoStart_ ? "no" : "yes");
-    const QByteArray path = QFile::encodeName(source_);
-    const char* command[] = {"loadfile", path.constData(), "replace", nullptr};
-    const int status = mpv_command(mpv_.get(), command);
-    if (status < 0)
-        ShowFailure(mpv_error_string(status));
+    locations_ = LocationsOfSource(source_);
+    StartPass();
+}
+
+void MediaEngine::StartPass()
+{
+    playedInPass_ = false;
+    failuresInPass_.clear();
+    if (!locations_.failure.empty()) {
+        AddFailure(source_, locations_.failure);
+        ShowFailure();
+        return;
+    }
+    OpenFrom(0);
+}
+
+void MediaEngine::OpenFrom(std::size_t index)
+{
+    for (current_ = index; current_ < locations_.locations.size(); ++current_) {
+        const ClipLocation& location = locations_.locations[current_];
+        if (location.kind == ClipLocation::Kind::Unsupported) {
+            LocationFailed("not a location that Pexalo opens");
+            continue;
+        }
+        loaded_ = false;
+        endReached_ = false;
+        ApplyAutoStart();
+        const char* command[] = {"loadfile", location.text.c_str(), "replace", nullptr};
+        const int status = mpv_command(mpv_.get(), command);
+        if (status >= 0) {
+            ReportState();
+            return;
+        }
+        LocationFailed(mpv_error_string(status));
+    }
+    // The end of the list: Form1 answers Stopped by playing it again; a list of which
+    // nothing played is shown instead, so that nothing retries it as fast as it fails.
+    if (!playedInPass_) {
+        ShowFailure();
+        return;
+    }
+    endReached_ = true;
     ReportState();
+}
+
+void MediaEngine::ApplyAutoStart()
+{
+    mpv_set_property_string(mpv_.get(), "pause", autoStart_ ? "no" : "yes");
+}
+
+void MediaEngine::LocationEnded(const char* failure)
+{
+    if (failure)
+        LocationFailed(failure);
+    else
+        playedInPass_ = true;
+    OpenFrom(current_ + 1);
+}
+
+void MediaEngine::LocationFailed(const char* reason)
+{
+    const ClipLocation& location = locations_.locations[current_];
+    // The system's own words say more than "loading failed" when a file cannot even be read.
+    std::string why = WhyUnreadable(location);
+    if (why.empty())
+        why = reason;
+    if (location.kind == ClipLocation::Kind::Url && !engineError_.empty())
+        why += ": " + engineError_;
+    AddFailure(location.text, why);
+}
+
+void MediaEngine::AddFailure(const std::string& location, const std::string& why)
+{
+    const QString shown = QString::fromUtf8(location) + QLatin1Char('\n') + QString::fromUtf8(why);
+    failuresInPass_ << shown;
+    anyFailure_ = true;
+    std::fprintf(stderr, "Pexalo: %s\n", qPrintable(QString(shown).replace(QLatin1Char('\n'), QLatin1String(": "))));
+    // Shown over the picture for a while, as the list goes on to its next clip.
+    const QByteArray text = shown.toUtf8();
+    const char* command[] = {"show-text", text.constData(), "6000", "0", nullptr};
+    mpv_command(mpv_.get(), command);
 }
 
 void MediaEngine::Play()
 {
-    if (source_.isEmpty())
+    if (source_.empty())
         return;
-    // An explicit request to play a source that failed tries it once more.
+    // From an explicit request on, every clip of the list starts playing as it opens.
+    autoStart_ = true;
+    // A source that failed is tried once more.
     if (failed_) {
-        autoStart_ = true;
         Load();
         return;
     }
     if (endReached_) {
+        // A list plays again from its first clip, one clip from its start.
+        if (locations_.locations.size() > 1) {
+            StartPass();
+            return;
+        }
         const char* command[] = {"seek", "0", "absolute", nullptr};
         mpv_command(mpv_.get(), command);
         progressed_ = false;
@@ -172,19 +254,32 @@ void MediaEngine::DrainEvents()
         const mpv_event* event = mpv_wait_event(mpv_.get(), 0);
         switch (event->event_id) {
         case MPV_EVENT_NONE:
+            // The engine hands over its messages after its events: only now are all of the
+            // failed clip's in.
+            if (const char* failure = std::exchange(pendingFailure_, nullptr))
+                LocationEnded(failure);
             return;
         case MPV_EVENT_START_FILE:
             loaded_ = false;
             endReached_ = false;
             progressed_ = false;
+            engineError_.clear();
             break;
         case MPV_EVENT_FILE_LOADED:
             loaded_ = true;
+            // Once more: the previous clip's end may pause the engine after the next was asked for.
+            ApplyAutoStart();
             break;
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event->data);
             if (end->reason == MPV_END_FILE_REASON_ERROR)
-                ShowFailure(mpv_error_string(end->error));
+                pendingFailure_ = mpv_error_string(end->error);
+            break;
+        }
+        case MPV_EVENT_LOG_MESSAGE: {
+            const auto* message = static_cast<const mpv_event_log_message*>(event->data);
+            if (engineError_.empty())
+                engineError_ = QByteArray(message->text).trimmed().toStdString();
             break;
         }
         case MPV_EVENT_PROPERTY_CHANGE:
@@ -208,31 +303,28 @@ void MediaEngine::PropertyChanged(std::uint64_t which, const mpv_event_property&
     const bool on = *static_cast<const int*>(property.data) != 0;
     if (which == kPause)
         paused_ = on;
-    if (which != kEofReached)
+    if (which != kEofReached || !loaded_)
         return;
-    endReached_ = on;
-    // A source that ends without having played anything would otherwise be played again
-    // and again as fast as it ends.
-    if (on && loaded_ && !progressed_)
-        ShowFailure("nothing in it could be played");
+    if (!on) {
+        endReached_ = false;
+        return;
+    }
+    // A clip that ends without having played anything is a failure like any other.
+    LocationEnded(progressed_ ? nullptr : "nothing in it could be played");
 }
 
-void MediaEngine::ShowFailure(const char* reason)
+void MediaEngine::ShowFailure()
 {
-    QString why = QString::fromUtf8(reason);
-    // The system's own words say more than "loading failed" when the file cannot even be read.
-    QFile file(source_);
-    if (!file.open(QIODevice::ReadOnly))
-        why = file.errorString();
     failed_ = true;
     window()->setUpdatesEnabled(true);
-    failure_->setText(source_ + QLatin1Char('\n') + why);
+    failure_->setText(FailureText());
     failure_->show();
+    ReportState();
 }
 
 QString MediaEngine::FailureText() const
 {
-    return failed_ ? failure_->text() : QString();
+    return failuresInPass_.join(QLatin1Char('\n'));
 }
 
 std::string MediaEngine::Property(const char* name) const
@@ -246,8 +338,8 @@ std::string MediaEngine::Property(const char* name) const
 void MediaEngine::ReportState()
 {
     const EngineState state = failed_     ? EngineState::Failed
-                              : !loaded_  ? EngineState::Opening
                               : endReached_ ? EngineState::Stopped
+                              : !loaded_  ? EngineState::Opening
                               : paused_   ? EngineState::Paused
                                           : EngineState::Playing;
     if (anyReported_ && state == reported_)

@@ -2,16 +2,19 @@
 // The player's media control on Linux: our own stand-in for the ActiveX control, built on
 // libmpv and reached through the same dispatch interface.
 //  - 277 (Boolean): start playing as soon as a source is set.
-//  - 215 (string): the source path; loading starts at once.
-//  - 257 (none): play; from the start when playback has reached the end.
+//  - 215 (string): the source, a path or URL; loading starts at once. A metafile (.ram)
+//    stands for the clips it lists, played in order; a media file only for itself.
+//  - 257 (none): play; from the start when playback has reached the end of the list.
 //  - event 1031 (state): raised from the Qt event loop, never inside one of these calls;
-//    0 = stopped at the end of the file. A source that cannot be played is shown in the
-//    window (path and reason) and raises Failed, so nothing answers it by playing again;
-//    so does a source that reaches its end without having played anything.
+//    0 = stopped at the end of the list. A clip that cannot be played, or ends without
+//    having played anything, is skipped with its reason shown over the picture and on
+//    standard error. When nothing in the list plays, the window shows every reason and
+//    raises Failed, so nothing answers it by playing again.
 // Not supported: on-screen controls, volume, seeking from the window, other members.
 #include "EngineOptions.h"
 #include "Form1.h"
 #include "MpvHandle.h"
+#include "SourceLocations.h"
 
 #include <QWidget>
 
@@ -34,8 +37,11 @@ public:
     PlatformError SetWidth(float twips) override;
     PlatformError SetHeight(float twips) override;
 
-    // What the window shows instead of video when the source cannot be played.
+    // Every clip of the list that failed in this pass, with its reason; all the window shows
+    // instead of video when nothing played.
     QString FailureText() const;
+    // Whether anything failed since the engine was created.
+    bool AnyFailed() const { return anyFailure_; }
     // An engine property as text, for tests and diagnostics.
     std::string Property(const char* name) const;
 
@@ -50,15 +56,30 @@ private:
     PlatformError Initialise();
     void DrainEvents();
     void Load();
+    void StartPass();
+    // Opens the list's clips from index on until the engine takes one, or the list ends.
+    void OpenFrom(std::size_t index);
+    // The current clip played to its end, or failed for the reason given.
+    void LocationEnded(const char* failure);
+    void LocationFailed(const char* reason);
+    void AddFailure(const std::string& location, const std::string& why);
+    void ApplyAutoStart();
     void Play();
     void PropertyChanged(std::uint64_t which, const mpv_event_property& property);
-    void ShowFailure(const char* reason);
+    void ShowFailure();
     void ReportState();
 
     EngineLook look_;
     MpvHandle mpv_;
     QLabel* failure_ = nullptr;
-    QString source_;
+    std::string source_;  // file-name bytes
+    SourceLocations locations_;
+    std::size_t current_ = 0;
+    bool playedInPass_ = false;
+    QStringList failuresInPass_;
+    bool anyFailure_ = false;
+    std::string engineError_;  // the engine's first warning since the clip started
+    const char* pendingFailure_ = nullptr;  // why the current clip failed, until its messages are in
     bool autoStart_ = false;
     bool loaded_ = false;
     bool paused_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 // Drives a MediaEngine with the core's Form1, as the window does, and records what happens.
+#include "LinuxFileNames.h"
 #include "MediaEngine.h"
 #include "Module1.h"
 #include "QtText.h"
@@ -33,8 +34,10 @@ private:
 
 class DesignedWindow final : public PlayerWindow {
 public:
+    LinuxFileNames fileNames;
     float WidthTwips() const override { return 4800; }
     float HeightTwips() const override { return 3600; }
+    const FileNameRule& FileNames() const override { return fileNames; }
     void EndProcessNow() override { ADD_FAILURE() << "nothing here may end the process"; }
     void ReportErrorAndEnd(PlatformError error) override { ADD_FAILURE() << "error " << std::hex << error.code; }
 };
@@ -47,6 +50,7 @@ struct EngineHarness {
         QObject::connect(engine.get(), &MediaEngine::StateChange, [this](qint32 state) {
             states.push_back(state);
             positions.push_back(std::atof(engine->Property("time-pos").c_str()));
+            paths.push_back(engine->Property("path"));
             form1.RealAudio1_StateChange(state);
         });
     }
@@ -64,4 +68,5 @@ struct EngineHarness {
     Form1 form1{window, control};
     std::vector<qint32> states;
     std::vector<double> positions;  // seconds into the clip when each state arrived
+    std::vector<std::string> paths;  // the clip open when each state arrived
 };

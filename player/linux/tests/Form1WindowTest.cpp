@@ -6,13 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
-std::unique_ptr<Form1Window> ShownWindow()
+std::unique_ptr<Form1Window> ShownWindow(const char* path = PEXALO_SAMPLE_CLIP)
 {
-    gMediaPath = ToText(PEXALO_SAMPLE_CLIP);
+    gMediaPath = ToText(path);
     PlatformError error;
     auto window = Form1Window::Create(error);
     EXPECT_FALSE(error);
@@ -45,10 +47,33 @@ TEST(Form1Window, KeepsTheEngineExactlyAsLargeAsTheWindow)
     }
 }
 
-TEST(Form1WindowDeathTest, EscapeEndsTheProcessEvenWhileTheEngineHasTheFocus)
+TEST(Form1WindowDeathTest, EscapeEndsTheProcessEvenWhileTheEngineHasTheFocusWithOneAfterAFailure)
+{
+    const struct { const char* path; int status; } cases[] = {{PEXALO_SAMPLE_CLIP, 0}, {"/nonexistent/clip.rm", 1}};
+    for (const auto& c : cases) {
+        auto window = ShownWindow(c.path);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->RealAudio1().AnyFailed() == (c.status != 0); }, 30000)) << c.path;
+        EXPECT_EXIT(QTest::keyClick(&window->RealAudio1(), Qt::Key_Escape), testing::ExitedWithCode(c.status), "")
+            << c.path;
+    }
+}
+
+TEST(Form1WindowDeathTest, ReportsAnErrorInAMessageBoxAndOnStandardErrorThenEndsWithOne)
 {
     auto window = ShownWindow();
-    EXPECT_EXIT(QTest::keyClick(&window->RealAudio1(), Qt::Key_Escape), testing::ExitedWithCode(0), "");
+    const auto reportAndAnswerTheBox = [&] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                std::fprintf(stderr, "box: %s\n", qPrintable(box->text()));
+                box->accept();
+            }
+        });
+        poll.start(20);
+        window->ReportErrorAndEnd({0x80004005});
+    };
+    EXPECT_EXIT(reportAndAnswerTheBox(), testing::ExitedWithCode(1),
+                "Pexalo: error 0x80004005: Unspecified error.*box: error 0x80004005: Unspecified error");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "EngineHarness.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -8,6 +10,39 @@
 namespace {
 
 constexpr int kGenerousMs = 30000;
+
+void WriteFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(contents);
+}
+
+// Python's own HTTP server on a free loopback port, serving a folder and logging each request.
+class LoopbackHttpServer {
+public:
+    explicit LoopbackHttpServer(const QString& folder)
+    {
+        server_.start("python3", {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", folder});
+        QByteArray banner;  // "Serving HTTP on 127.0.0.1 port 41234 (...)"
+        EXPECT_TRUE(QTest::qWaitFor([&] { return (banner += server_.readAllStandardOutput()).contains(" port "); },
+                                    kGenerousMs));
+        port_ = QRegularExpression(" port (\\d+)").match(QString::fromLatin1(banner)).captured(1);
+    }
+    ~LoopbackHttpServer()
+    {
+        server_.kill();
+        server_.waitForFinished();
+    }
+    QString Url(const QString& name) const { return "http://127.0.0.1:" + port_ + "/" + name; }
+    // The request lines so far: "GET /clip.rm HTTP/1.1" and the like.
+    QString Requests() { return log_ += QString::fromUtf8(server_.readAllStandardError()); }
+
+private:
+    QProcess server_;
+    QString port_;
+    QString log_;
+};
 
 TEST(MediaEngine, PlaysTheClipAndPlaysItAgainAfterEachEnd)
 {
@@ -33,44 +68,92 @@ TEST(MediaEngine, PlaysTheClipAndPlaysItAgainAfterEachEnd)
     EXPECT_TRUE(h.engine->FailureText().isEmpty());
 }
 
-TEST(MediaEngine, ShowsASourceThatCannotBePlayedAndNeverRetriesIt)
+TEST(MediaEngine, PlaysTheClipsAMetafileListsInOrderAndThenPlaysTheListAgain)
 {
     QTemporaryDir folder;
+    ASSERT_TRUE(QFile::copy(PEXALO_SAMPLE_CLIP, folder.filePath("served.rm")));
+    ASSERT_TRUE(QFile::copy(PEXALO_SAMPLE_CLIP, folder.filePath("clip one.rm")));
+    LoopbackHttpServer server(folder.path());
+    const QString metafile = folder.filePath("list.ram");
+    WriteFile(metafile, ("# clips\r\n\r\n" + server.Url("served.rm?start=2") + "\r\nmissing.rm\r\n clip one.rm\r\n"
+                         "--stop--\r\n" + server.Url("after-stop.rm") + "\r\n").toUtf8());
+
+    EngineHarness h;
+    h.Load(metafile);
+    const std::vector<std::string> inOrder = {server.Url("served.rm").toStdString(),
+                                              folder.filePath("clip one.rm").toStdString()};
+    std::vector<std::string> played;
+    QString skipped;  // shown while the next clip plays
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        if (skipped.isEmpty())
+            skipped = h.engine->FailureText();
+        played.clear();
+        for (std::size_t i = 0; i < h.states.size(); ++i)
+            if (h.states[i] == static_cast<qint32>(EngineState::Playing) && (played.empty() || played.back() != h.paths[i]))
+                played.push_back(h.paths[i]);
+        return played.size() >= 3;
+    }, kGenerousMs)) << "the list did not play through and start again" << testing::PrintToString(h.states) << testing::PrintToString(h.paths);
+    EXPECT_EQ(played, (std::vector<std::string>{inOrder[0], inOrder[1], inOrder[0]}));
+    EXPECT_EQ(skipped, folder.filePath("missing.rm") + "\nNo such file or directory")
+        << "the missing clip must be skipped with its reason";
+    EXPECT_EQ(h.Count(EngineState::Failed), 0);
+    const QString requests = server.Requests();
+    EXPECT_TRUE(requests.contains("\"GET /served.rm HTTP/")) << "the query is not part of the location: "
+                                                             << requests.toStdString();
+    EXPECT_FALSE(requests.contains("after-stop")) << "a clip after --stop-- was fetched";
+}
+
+TEST(MediaEngine, ShowsWhyNothingCouldBePlayedAndNeverRetriesIt)
+{
+    QTemporaryDir folder;
+    LoopbackHttpServer server(folder.path());
+    // A media file that is really a playlist of clips on the network, as a download may be.
+    WriteFile(folder.filePath("playlist.rm"), ("#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:1,\n" +
+                                               server.Url("listed-inside.rm") + "\n#EXT-X-ENDLIST\n").toUtf8());
+    QByteArray corrupt(".RMF\0\0\0\x12", 8);
+    for (int i = 0; i < 4096; ++i)
+        corrupt.append(static_cast<char>(i * 7919 % 251));
+    WriteFile(folder.filePath("corrupt.rm"), corrupt);
+    WriteFile(folder.filePath("failing.ram"),
+              ("missing.rm\n" + server.Url("absent.rm") + "\npnm://example.invalid/a.rm\n").toUtf8());
+    WriteFile(folder.filePath("empty.ram"), "# nothing but a comment\n");
+
+    using Shown = std::vector<std::pair<QString, const char*>>;  // each location, and part of its reason
     const struct {
         const char* name;
-        std::function<QString()> make;
-        const char* reason;  // part of the text shown, or empty for any
+        QString source;
+        Shown shown;
     } cases[] = {
-        {"missing file", [&] { return folder.filePath("missing.rm"); }, "No such file"},
-        {"corrupt file",
-         [&] {
-             const QString path = folder.filePath("corrupt.rm");
-             QFile file(path);
-             file.open(QIODevice::WriteOnly);
-             file.write(".RMF\0\0\0\x12", 8);
-             for (int i = 0; i < 4096; ++i)
-                 file.putChar(static_cast<char>(i * 7919 % 251));
-             return path;
-         },
-         ""},
-        {"clip without a frame", [] { return QString(PEXALO_EMPTY_CLIP); }, "nothing"},
+        {"missing file", folder.filePath("missing.rm"), {{folder.filePath("missing.rm"), "No such file"}}},
+        {"corrupt file", folder.filePath("corrupt.rm"), {{folder.filePath("corrupt.rm"), ""}}},
+        {"clip without a frame", PEXALO_EMPTY_CLIP, {{PEXALO_EMPTY_CLIP, "nothing"}}},
+        {"media file holding a playlist", folder.filePath("playlist.rm"), {{folder.filePath("playlist.rm"), "format"}}},
+        {"metafile of which nothing plays", folder.filePath("failing.ram"),
+         {{folder.filePath("missing.rm"), "No such file"},
+          {server.Url("absent.rm"), "404"},
+          {"pnm://example.invalid/a.rm", "not a location"}}},
+        {"metafile that lists nothing", folder.filePath("empty.ram"), {{folder.filePath("empty.ram"), "no clip"}}},
+        {"metafile that cannot be read", folder.filePath("missing.ram"), {{folder.filePath("missing.ram"), "No such file"}}},
     };
     for (const auto& c : cases) {
         EngineHarness h;
-        const QString path = c.make();
-        h.Load(path);
+        h.Load(c.source);
         ASSERT_TRUE(QTest::qWaitFor([&] { return h.Count(EngineState::Failed) > 0; }, kGenerousMs)) << c.name;
         // Long enough for a busy retry loop to show itself many times over.
         QTest::qWait(1500);
         EXPECT_EQ(h.Count(EngineState::Failed), 1) << c.name;
         EXPECT_EQ(h.Count(EngineState::Stopped), 0) << c.name;
         EXPECT_EQ(h.control.calls[kDispIdPlay], 0) << c.name;
+        EXPECT_TRUE(h.engine->AnyFailed()) << c.name;
         const QStringList shown = h.engine->FailureText().split('\n');
-        ASSERT_EQ(shown.size(), 2) << c.name;
-        EXPECT_EQ(shown[0], path) << c.name;
-        EXPECT_FALSE(shown[1].isEmpty()) << c.name;
-        EXPECT_TRUE(shown[1].contains(c.reason)) << c.name << ": " << shown[1].toStdString();
+        ASSERT_EQ(shown.size(), 2 * c.shown.size()) << c.name << ": " << shown.join('|').toStdString();
+        for (std::size_t i = 0; i < c.shown.size(); ++i) {
+            EXPECT_EQ(shown[2 * i], c.shown[i].first) << c.name;
+            EXPECT_FALSE(shown[2 * i + 1].isEmpty()) << c.name;
+            EXPECT_TRUE(shown[2 * i + 1].contains(c.shown[i].second)) << c.name << ": " << shown[2 * i + 1].toStdString();
+        }
     }
+    EXPECT_FALSE(server.Requests().contains("listed-inside")) << "the engine followed a playlist inside a media file";
 }
 
 TEST(MediaEngine, AppliesThePersistedStateAndIgnoresADamagedOne)
