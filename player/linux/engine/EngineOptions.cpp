@@ -37,6 +37,12 @@ void ApplyEngineOptions(mpv_handle* mpv, std::optional<std::int64_t> windowId, c
     Set(mpv, "input-vo-keyboard", "no");
     Set(mpv, "input-cursor", "no");
     Set(mpv, "osc", "no");
+    // No built-in scripts: the player shows no console or statistics and opens no web
+    // pages, and each script's heap grows with every restart of the clip.
+    Set(mpv, "load-stats-overlay", "no");
+    Set(mpv, "load-osd-console", "no");
+    Set(mpv, "load-auto-profiles", "no");
+    Set(mpv, "ytdl", "no");
     // Stay on the last frame at the end, so that playing again keeps the window.
     Set(mpv, "keep-open", "yes");
     Set(mpv, "idle", "yes");
