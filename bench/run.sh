@@ -85,7 +85,7 @@ compare "Ordinel.exe start -> dialog shown" start_us ordinel bare_dialog "bare d
 exe_rows "$pexalo_exe"
 exe_rows "$ordinel_exe"
 echo
-row "Linux, ${VO:-x11} video output" median range n "compared with (median)" ratio target met
+row "Linux, mpv with --vo=${VO:-x11}" median range n "compared with (median)" ratio target met
 compare "Pexalo start -> first frame" first_frame_ms pexalo mpv "mpv --no-config" 1 ms 1.00
 compare "ffplay start -> first frame" first_frame_ms ffplay mpv "mpv --no-config" 1 ms ""
 compare "Pexalo resident memory, playing" rss_kib pexalo mpv "mpv --no-config" 1024 MiB 1.10

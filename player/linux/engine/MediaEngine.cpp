@@ -3,6 +3,7 @@
 #include "RealAudio1.h"
 #include "QtText.h"
 #include "Twips.h"
+#include "VideoSurface.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -18,11 +19,6 @@ constexpr PlatformError kBadParamCount{0x8002000E};
 constexpr PlatformError kFail{0x80004005};
 
 enum ObservedProperty : std::uint64_t { kPause = 1, kEofReached, kPlaybackTime };
-
-bool HasRealWindows()
-{
-    return QGuiApplication::platformName() != QLatin1String("offscreen");
-}
 
 } // namespace
 
@@ -60,17 +56,7 @@ PlatformError MediaEngine::Initialise()
     if (!mpv_)
         return kFail;
 
-    std::optional<std::int64_t> windowId;
-    if (HasRealWindows()) {
-        // mpv draws into a native child window of its own, which must exist before it starts.
-        setAttribute(Qt::WA_DontCreateNativeAncestors);
-        setAttribute(Qt::WA_NativeWindow);
-        windowId = static_cast<std::int64_t>(winId());
-        // mpv draws all the window shows until there is a failure to tell: Qt painting
-        // nothing spares the window's backing store, an image as large as the screen.
-        window()->setUpdatesEnabled(false);
-    }
-    ApplyEngineOptions(mpv_.get(), windowId, look_);
+    ApplyEngineOptions(mpv_.get(), look_);
     mpv_observe_property(mpv_.get(), kPause, "pause", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kEofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kPlaybackTime, "playback-time", MPV_FORMAT_DOUBLE);
@@ -83,7 +69,13 @@ PlatformError MediaEngine::Initialise()
             QMetaObject::invokeMethod(self, [self] { self->DrainEvents(); }, Qt::QueuedConnection);
         },
         this);
-    return mpv_initialize(mpv_.get()) < 0 ? kFail : PlatformError{};
+    if (mpv_initialize(mpv_.get()) < 0)
+        return kFail;
+    // Before any source is loaded: the engine shows video only through a render context.
+    video_ = VideoSurface::Create(mpv_.get(), this);
+    if (!video_)
+        return kFail;
+    return {};
 }
 
 MediaEngine::~MediaEngine() = default;
@@ -130,7 +122,9 @@ PlatformError MediaEngine::SetHeight(float twips)
 
 void MediaEngine::resizeEvent(QResizeEvent* event)
 {
-    failure_->setGeometry(QRect(QPoint(0, 0), event->size()));
+    const QRect whole(QPoint(0, 0), event->size());
+    video_->setGeometry(whole);
+    failure_->setGeometry(whole);
 }
 
 void MediaEngine::Load()
@@ -139,6 +133,7 @@ void MediaEngine::Load()
     loaded_ = false;
     endReached_ = false;
     failure_->hide();
+    video_->show();
     mpv_set_property_string(mpv_.get(), "pause", autoStart_ ? "no" : "yes");
     const QByteArray path = QFile::encodeName(source_);
     const char* command[] = {"loadfile", path.constData(), "replace", nullptr};
@@ -225,7 +220,7 @@ void MediaEngine::ShowFailure(const char* reason)
     if (!file.open(QIODevice::ReadOnly))
         why = file.errorString();
     failed_ = true;
-    window()->setUpdatesEnabled(true);
+    video_->hide();
     failure_->setText(source_ + QLatin1Char('\n') + why);
     failure_->show();
 }

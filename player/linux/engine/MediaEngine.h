@@ -19,6 +19,7 @@
 #include <span>
 
 class QLabel;
+class VideoSurface;
 
 enum class EngineState : std::int32_t { Stopped = 0, Opening = 1, Playing = 3, Paused = 4, Failed = 5 };
 
@@ -57,6 +58,8 @@ private:
 
     EngineLook look_;
     MpvHandle mpv_;
+    // Goes before the engine's core, as its render context must.
+    std::unique_ptr<VideoSurface> video_;
     QLabel* failure_ = nullptr;
     QString source_;
     bool autoStart_ = false;
