@@ -7,7 +7,7 @@ packages=(
   libgtest-dev googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 xvfb xdotool x11-utils libx11-dev imagemagick locales
-  qt6-base-dev qt6-translations-l10n libmpv-dev libsqlite3-dev sqlite3 ffmpeg mpv
+  qt6-base-dev qt6-translations-l10n qt6-wayland weston libmpv-dev libsqlite3-dev sqlite3 ffmpeg mpv
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
 )
