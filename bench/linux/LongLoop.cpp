@@ -4,28 +4,14 @@
 #include "Form1Window.h"
 #include "Module1.h"
 #include "QtText.h"
+#include "ResidentMemory.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
-
-namespace {
-
-long ResidentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (QByteArray line; !(line = status.readLine()).isEmpty();)
-        if (line.startsWith("VmRSS:"))
-            return std::strtol(line.constData() + 6, nullptr, 10);
-    return -1;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
