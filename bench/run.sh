@@ -95,11 +95,11 @@ loop_kib() { awk -v n="$1" '$1 == "rss_after_loops_kib" && $2 == n { print $3 }'
 after100=$(loop_kib 100); after1000=$(loop_kib 1000)
 if [ -n "$after100" ] && [ -n "$after1000" ]; then
   growth=$(awk -v a="$after100" -v b="$after1000" 'BEGIN { printf "%+.2f", (b - a) / 900 }')
-  row "Pexalo resident memory, 1,000 loops" "$(awk -v v="$after1000" 'BEGIN { printf "%.1f MiB", v / 1024 }')" \
+  row "Pexalo memory after 1,000 loops" "$(awk -v v="$after1000" 'BEGIN { printf "%.1f MiB", v / 1024 }')" \
     "$growth KiB/loop" 1 "$(awk -v v="$after100" 'BEGIN { printf "after 100 loops %.1f MiB", v / 1024 }')" - \
     "<= +0.10 KiB per loop" "$(awk -v g="$growth" 'BEGIN { exit !(g <= 0.10) }' && echo met || echo "not met")"
 else
-  row "Pexalo resident memory, 1,000 loops" - - 0 - - "<= +0.10 KiB per loop" "not met: no reading"
+  row "Pexalo memory after 1,000 loops" - - 0 - - "<= +0.10 KiB per loop" "not met: no reading"
 fi
 echo
 echo "Pexalo.exe imports:  $(imports "$pexalo_exe")"

@@ -45,13 +45,17 @@ weston --backend=x11-backend.so --use-pixman --no-config --socket="$socket" --wi
 weston=$!
 wait_for 10 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston did not start ($work/weston.log)"
 output=$(xdotool search --class '^Weston Compositor$' | head -n1)
+# The keyboard goes to the session before the player starts: a later change of focus can
+# reach the compositor after the key.
+xdotool windowfocus --sync "$output"
 WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$pexalo" "$clip" 2>"$work/wayland.log" &
 pid=$!
 wait_for 30 shows_video "$output" || fail "no video in the Wayland session ($work/wayland.png)"
 toplevels=$(grep -c 'get_toplevel(' "$work/wayland.log")
 [ "$toplevels" -eq 1 ] || fail "$toplevels top-level windows in the Wayland session, not 1"
 echo "video shown in the one Wayland window: $work/wayland.png"
-xdotool windowfocus --sync "$output" key Escape
+wait_for 10 grep -q 'wl_keyboard@[0-9]*\.enter(' "$work/wayland.log" || fail "the player never had the keyboard"
+xdotool key Escape
 wait_for 10 ended || fail "Escape did not end the player"
 wait "$pid"; status=$?
 [ "$status" -eq 0 ] || fail "the player ended with status $status"
