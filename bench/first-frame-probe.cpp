@@ -2,6 +2,8 @@
 // start to the first saturated (video) pixel there, then the player's resident memory after
 // it has played for a while, then ends it. Usage: first-frame-probe COMMAND [ARGS...]
 // The clip must be colourful in the middle; an empty screen and window backgrounds are grey.
+#include "ResidentMemory.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -9,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <signal.h>
 #include <string>
 #include <sys/wait.h>
@@ -44,15 +45,6 @@ bool VideoInMiddle(Display* display)
     const bool found = Saturated(image);
     XDestroyImage(image);
     return found;
-}
-
-long ResidentKilobytes(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    return -1;
 }
 
 } // namespace
@@ -92,7 +84,7 @@ int main(int argc, char** argv)
     long rss = -1;
     if (shown) {
         std::this_thread::sleep_for(kPlayBeforeMeasuring);
-        rss = ResidentKilobytes(pid);
+        rss = ResidentKilobytes(std::to_string(pid));
     }
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);

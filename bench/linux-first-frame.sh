@@ -2,8 +2,8 @@
 # Time from start to the first video frame, and resident memory while playing: the Linux
 # Pexalo next to `mpv --no-config` and `ffplay` on the same clip, each looping over the whole
 # screen (as Pexalo's maximised window), with null audio, run alternately on a fresh virtual
-# display with a black root window. VO=x11 (default) or VO=gpu (software OpenGL allowed for
-# Pexalo and mpv; ffplay draws through SDL either way).
+# display with a black root window. Pexalo draws into its own window; VO=x11 (default) or
+# VO=gpu (software OpenGL allowed) is mpv's video output; ffplay draws through SDL.
 # Prints one line per run and player: "first_frame_ms PLAYER MS" and "rss_kib PLAYER KIB".
 # bench/run.sh builds what it needs and prints the table. Usage: bench/linux-first-frame.sh [runs]
 set -euo pipefail
@@ -17,14 +17,10 @@ clip=$build/sample.rm
 for pexalo in "$build/bin/Pexalo" "$build/player/linux/Pexalo" ""; do [ -x "$pexalo" ] && break; done
 [ -n "$pexalo" ] && [ -x "$probe" ] && [ -f "$clip" ] || { echo "build the linux preset and the probe first" >&2; exit 1; }
 
-engine_options="vo=$vo,ao=null"
 mpv_options=(--vo="$vo" --ao=null)
-if [ "$vo" = gpu ]; then
-  engine_options+=",gpu-sw=yes"
-  mpv_options+=(--gpu-sw=yes)
-fi
+if [ "$vo" = gpu ]; then mpv_options+=(--gpu-sw=yes); fi
 declare -A commands
-commands[pexalo]="env PEXALO_ENGINE_OPTIONS=$engine_options $pexalo"
+commands[pexalo]="env PEXALO_ENGINE_OPTIONS=ao=null $pexalo"
 commands[mpv]="mpv --no-config --really-quiet --loop-file=inf --fs ${mpv_options[*]}"
 players=(pexalo mpv)
 if command -v ffplay >/dev/null; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # All the benchmarks in one go: builds what they need (linux and win32 presets), runs each
-# RUNS times (default 7) in this one invocation, and prints one table of medians, each
-# figure next to its target. Progress goes to stderr, the table to stdout.
+# RUNS times (default 7) in this one invocation (the long loop once), and prints one table
+# of medians, each figure next to its target. Progress goes to stderr, the table to stdout.
 # Usage: RUNS=7 BENCH_NICE=-10 bench/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +12,7 @@ load_before=$(load)
 
 say "building (linux)"
 cmake --preset linux >/dev/null
-cmake --build --preset linux -j2 --target Pexalo sample_clip >/dev/null
+cmake --build --preset linux -j2 --target Pexalo LongLoop sample_clip >/dev/null
 mkdir -p build/linux/bench
 g++ -O2 -std=c++20 -Wall -Wextra bench/first-frame-probe.cpp -lX11 -o build/linux/bench/first-frame-probe
 say "building (win32)"
@@ -30,6 +30,8 @@ say "Windows start-up under Wine, $runs runs"
 run bench/win32-start.sh "$runs" >>"$samples"
 say "Linux first frame and memory, $runs runs"
 run bench/linux-first-frame.sh "$runs" >>"$samples"
+say "Linux long loop, once"
+run bench/linux-long-loop.sh >>"$samples"
 load_after=$(load)
 
 # The values of one measure for one program, one a line.
@@ -83,11 +85,22 @@ compare "Ordinel.exe start -> dialog shown" start_us ordinel bare_dialog "bare d
 exe_rows "$pexalo_exe"
 exe_rows "$ordinel_exe"
 echo
-row "Linux, ${VO:-x11} video output" median range n "compared with (median)" ratio target met
+row "Linux, mpv with --vo=${VO:-x11}" median range n "compared with (median)" ratio target met
 compare "Pexalo start -> first frame" first_frame_ms pexalo mpv "mpv --no-config" 1 ms 1.00
 compare "ffplay start -> first frame" first_frame_ms ffplay mpv "mpv --no-config" 1 ms ""
 compare "Pexalo resident memory, playing" rss_kib pexalo mpv "mpv --no-config" 1024 MiB 1.10
 compare "ffplay resident memory, playing" rss_kib ffplay mpv "mpv --no-config" 1024 MiB ""
+# One reading each, not medians: the memory that 900 more loops of a short clip add.
+loop_kib() { awk -v n="$1" '$1 == "rss_after_loops_kib" && $2 == n { print $3 }' "$samples"; }
+after100=$(loop_kib 100); after1000=$(loop_kib 1000)
+if [ -n "$after100" ] && [ -n "$after1000" ]; then
+  growth=$(awk -v a="$after100" -v b="$after1000" 'BEGIN { printf "%+.2f", (b - a) / 900 }')
+  row "Pexalo memory after 1,000 loops" "$(awk -v v="$after1000" 'BEGIN { printf "%.1f MiB", v / 1024 }')" \
+    "$growth KiB/loop" 1 "$(awk -v v="$after100" 'BEGIN { printf "after 100 loops %.1f MiB", v / 1024 }')" - \
+    "<= +0.10 KiB per loop" "$(awk -v g="$growth" 'BEGIN { exit !(g <= 0.10) }' && echo met || echo "not met")"
+else
+  row "Pexalo memory after 1,000 loops" - - 0 - - "<= +0.10 KiB per loop" "not met: no reading"
+fi
 echo
 echo "Pexalo.exe imports:  $(imports "$pexalo_exe")"
 echo "Ordinel.exe imports: $(imports "$ordinel_exe")"

@@ -8,6 +8,8 @@
 
 int main(int argc, char** argv)
 {
+    // A Wayland session finds the window's desktop entry, and so its name and icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ordinel"));
     QApplication application(argc, argv);
     DesktopClassesRoot classesRoot;
     NoBinaryValues native;

@@ -17,6 +17,8 @@ int main(int argc, char** argv)
     const Text argumentText = JoinArguments(arguments);
     // Qt sees only the program's name: every argument is part of the path, none a Qt option.
     int qtArgc = 1;
+    // A Wayland session finds the window's desktop entry, and so its name and icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pexalo"));
     const auto app = OpenApplication(qtArgc, argv);
     // libmpv parses numbers with the C locale's decimal point.
     std::setlocale(LC_NUMERIC, "C");

@@ -32,27 +32,27 @@ void ApplyEnvironmentOverrides(mpv_handle* mpv)
 
 } // namespace
 
-void ApplyEngineOptions(mpv_handle* mpv, std::optional<std::int64_t> windowId, const EngineLook& look)
+void ApplyEngineOptions(mpv_handle* mpv, const EngineLook& look)
 {
     // The window owns the keyboard and the mouse: Escape must reach its key preview.
     Set(mpv, "input-default-bindings", "no");
     Set(mpv, "input-vo-keyboard", "no");
     Set(mpv, "input-cursor", "no");
     Set(mpv, "osc", "no");
+    // No built-in scripts: the player shows no console or statistics and opens no web
+    // pages, and each script's heap grows with every restart of the clip.
+    Set(mpv, "load-stats-overlay", "no");
+    Set(mpv, "load-osd-console", "no");
+    Set(mpv, "load-auto-profiles", "no");
+    Set(mpv, "ytdl", "no");
     // Stay on the last frame at the end, so that playing again keeps the window.
     Set(mpv, "keep-open", "yes");
     Set(mpv, "idle", "yes");
 
-    if (windowId) {
-        std::int64_t wid = *windowId;
-        mpv_set_option(mpv, "wid", MPV_FORMAT_INT64, &wid);
-        // Software OpenGL is accepted so that a machine without a GPU still shows video.
-        Set(mpv, "vo", "gpu,x11");
-        Set(mpv, "gpu-sw", "yes");
-    } else {
-        // A fake window id from the offscreen platform can kill the process through Xlib.
-        Set(mpv, "vo", "null");
-    }
+    // Frames go to the window's VideoSurface, which draws them on the GUI thread: they are
+    // handed over when due rather than drawn ahead of time, which would block that thread.
+    Set(mpv, "vo", "libmpv");
+    Set(mpv, "video-timing-offset", "0");
 
     Set(mpv, "background", look.background);
     if (look.videoOnly) {

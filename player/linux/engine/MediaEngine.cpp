@@ -3,6 +3,7 @@
 #include "LinuxFileNames.h"
 #include "RealAudio1.h"
 #include "Twips.h"
+#include "VideoSurface.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,11 +21,6 @@ constexpr PlatformError kBadParamCount{0x8002000E};
 constexpr PlatformError kFail{0x80004005};
 
 enum ObservedProperty : std::uint64_t { kPause = 1, kEofReached, kPlaybackTime };
-
-bool HasRealWindows()
-{
-    return QGuiApplication::platformName() != QLatin1String("offscreen");
-}
 
 } // namespace
 
@@ -62,17 +58,7 @@ PlatformError MediaEngine::Initialise()
     if (!mpv_)
         return kFail;
 
-    std::optional<std::int64_t> windowId;
-    if (HasRealWindows()) {
-        // mpv draws into a native child window of its own, which must exist before it starts.
-        setAttribute(Qt::WA_DontCreateNativeAncestors);
-        setAttribute(Qt::WA_NativeWindow);
-        windowId = static_cast<std::int64_t>(winId());
-        // mpv draws all the window shows until there is a failure to tell: Qt painting
-        // nothing spares the window's backing store, an image as large as the screen.
-        window()->setUpdatesEnabled(false);
-    }
-    ApplyEngineOptions(mpv_.get(), windowId, look_);
+    ApplyEngineOptions(mpv_.get(), look_);
     mpv_observe_property(mpv_.get(), kPause, "pause", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kEofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kPlaybackTime, "playback-time", MPV_FORMAT_DOUBLE);
@@ -87,7 +73,13 @@ PlatformError MediaEngine::Initialise()
             QMetaObject::invokeMethod(self, [self] { self->DrainEvents(); }, Qt::QueuedConnection);
         },
         this);
-    return mpv_initialize(mpv_.get()) < 0 ? kFail : PlatformError{};
+    if (mpv_initialize(mpv_.get()) < 0)
+        return kFail;
+    // Before any source is loaded: the engine shows video only through a render context.
+    video_ = VideoSurface::Create(mpv_.get(), this);
+    if (!video_)
+        return kFail;
+    return {};
 }
 
 MediaEngine::~MediaEngine() = default;
@@ -134,13 +126,16 @@ PlatformError MediaEngine::SetHeight(float twips)
 
 void MediaEngine::resizeEvent(QResizeEvent* event)
 {
-    failure_->setGeometry(QRect(QPoint(0, 0), event->size()));
+    const QRect whole(QPoint(0, 0), event->size());
+    video_->setGeometry(whole);
+    failure_->setGeometry(whole);
 }
 
 void MediaEngine::Load()
 {
     failed_ = false;
     failure_->hide();
+    video_->show();
     locations_ = LocationsOfSource(source_);
     StartPass();
 }
@@ -316,7 +311,7 @@ void MediaEngine::PropertyChanged(std::uint64_t which, const mpv_event_property&
 void MediaEngine::ShowFailure()
 {
     failed_ = true;
-    window()->setUpdatesEnabled(true);
+    video_->hide();
     failure_->setText(FailureText());
     failure_->show();
     ReportState();

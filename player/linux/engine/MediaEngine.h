@@ -22,6 +22,7 @@
 #include <span>
 
 class QLabel;
+class VideoSurface;
 
 enum class EngineState : std::int32_t { Stopped = 0, Opening = 1, Playing = 3, Paused = 4, Failed = 5 };
 
@@ -71,6 +72,8 @@ private:
 
     EngineLook look_;
     MpvHandle mpv_;
+    // Goes before the engine's core, as its render context must.
+    std::unique_ptr<VideoSurface> video_;
     QLabel* failure_ = nullptr;
     std::string source_;  // file-name bytes
     SourceLocations locations_;

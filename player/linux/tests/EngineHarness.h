@@ -47,6 +47,8 @@ struct EngineHarness {
         : engine(MediaEngine::Create(nullptr, state, error))
     {
         EXPECT_FALSE(error);
+        // Shown, as in the window, so that its frames are drawn.
+        engine->show();
         QObject::connect(engine.get(), &MediaEngine::StateChange, [this](qint32 state) {
             states.push_back(state);
             positions.push_back(std::atof(engine->Property("time-pos").c_str()));

@@ -68,6 +68,39 @@ TEST(MediaEngine, PlaysTheClipAndPlaysItAgainAfterEachEnd)
     EXPECT_TRUE(h.engine->FailureText().isEmpty());
 }
 
+TEST(MediaEngine, DrawsTheVideoInItsColoursIntoEveryKindOfImage)
+{
+    EngineHarness h;
+    h.Load(PEXALO_SAMPLE_CLIP);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::atof(h.engine->Property("time-pos").c_str()) > 0.2; }, kGenerousMs));
+    const QSize size = h.engine->size();
+    const struct {
+        const char* fault;
+        QImage::Format format;
+        int left;  // where the engine starts in the image
+    } cases[] = {
+        {"X11's backing store: the bytes in the wrong order", QImage::Format_RGB32, 0},
+        {"Wayland's backing store: the window left transparent", QImage::Format_ARGB32_Premultiplied, 0},
+        {"a format the engine cannot draw into", QImage::Format_RGB16, 0},
+        {"the engine in part of each row: the rest overwritten", QImage::Format_RGB32, 16},
+    };
+    for (const auto& c : cases) {
+        QImage image(size + QSize(c.left, 0), c.format);
+        image.fill(Qt::white);
+        h.engine->render(&image, QPoint(c.left, 0));
+        const QImage shown = image.convertToFormat(QImage::Format_ARGB32);
+        // The clip's colour bars: blue left of the middle, yellow right of it.
+        const QColor blue = shown.pixelColor(c.left + size.width() * 44 / 100, size.height() * 3 / 10);
+        const QColor yellow = shown.pixelColor(c.left + size.width() * 56 / 100, size.height() * 3 / 10);
+        EXPECT_TRUE(blue.blue() > 200 && blue.red() < 60 && blue.green() < 60) << c.fault << ": " << blue.name().toStdString();
+        EXPECT_TRUE(yellow.red() > 200 && yellow.green() > 200 && yellow.blue() < 60) << c.fault;
+        EXPECT_EQ(blue.alpha(), 255) << c.fault;
+        if (c.left) {
+            EXPECT_EQ(shown.pixelColor(c.left - 1, 0), QColor(Qt::white)) << c.fault;
+        }
+    }
+}
+
 TEST(MediaEngine, PlaysTheClipsAMetafileListsInOrderAndThenPlaysTheListAgain)
 {
     QTemporaryDir folder;
