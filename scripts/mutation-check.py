@@ -12,6 +12,7 @@ was, also when the run is interrupted.
 """
 import argparse
 import pathlib
+import signal
 import subprocess
 import sys
 import time
@@ -62,6 +63,8 @@ def try_mutant(mutant):
 
 
 def main():
+    # Ended from outside, the file being mutated is still put back.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("ids", nargs="*", help="run only these mutants")
     parser.add_argument("--list", action="store_true", help="list the mutants and stop")
