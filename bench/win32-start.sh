@@ -15,7 +15,7 @@ if [ -z "${PEXALO_BENCH_DISPLAY:-}" ]; then
   PEXALO_BENCH_DISPLAY=1 exec "$SOURCE/scripts/with-display.sh" "$0" "$@"
 fi
 RUNS=${1:-7}
-source "$SOURCE/tests/win32-player/lib.sh"
+source "$SOURCE/tests/win32-road/lib.sh"
 BENCH="$BUILD/player/win32/bench"
 ORDINEL="$BUILD/bin/Ordinel.exe"   # where a packaging step may gather it, else as built
 [ -f "$ORDINEL" ] || ORDINEL="$BUILD/assoc/win32/Ordinel.exe"
@@ -24,6 +24,7 @@ for exe in "$PLAYER" "$ORDINEL" "$STANDIN" "$BENCH/BareWindow.exe" "$BENCH/BareD
 done
 
 register_standin
+export PEXALO_STANDIN_EXIT=1   # the stand-in ends the player once it has the path
 # One server for the whole run, so no program pays for starting it.
 WINEPREFIX="$PEXALO_WINEPREFIX" wineserver -p
 
@@ -35,7 +36,6 @@ clock() { sed -n "s/^$1 //p" | head -1; }
 to_log_line() {
   local mark=$1; shift
   : >"$TMP/log"
-  echo exit >"$TMP/commands"   # the stand-in ends the player once it is running
   local started at
   started=$(start "$(windows_path "$1")" "${@:2}" | clock start)
   at=$(clock "clock $mark" <"$TMP/log")

@@ -18,7 +18,7 @@ if [ -z "${PEXALO_RUN_INNER:-}" ]; then
   PEXALO_RUN_INNER=$real_display exec "$SOURCE/scripts/with-display.sh" "$0" "$@"
 fi
 
-source "$SOURCE/tests/win32-player/lib.sh"
+source "$SOURCE/tests/win32-road/lib.sh"
 register_standin
 
 # A short clip of our own making; the stand-in does not decode it, a real control would.
