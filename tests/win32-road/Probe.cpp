@@ -1,53 +1,39 @@
 // Looks at and steers the programs under test from a separate Windows process, the way a
-// user or the shell would, for road.sh. Answers are UTF-8 on standard output.
-//   start EXE            runs EXE with the argument text in the file PEXALO_ARGUMENTS_FILE
-//                        names (UTF-16 code units: a file carries what the environment
-//                        cannot), or with none; prints "exit STATUS" once it has ended
-//   open FILE            opens FILE as the shell does, then the same
-//   window S             the player's window, waited for up to S seconds
-//   resize W H, minimize, close     the player's window, from outside
-//   fire ID ARGUMENT     has the stand-in fire its event
-//   ping                 posts the stand-in a ping, logged once the player is idle
-//   dialog S             the open-file dialog's file types and whether it has an owner
-//   ok [PATH], cancel    closes that dialog, with PATH typed as the file name
-//   report S CODE        whether the error report shows the system's text for CODE
-//   resources FILE       FILE's version block, icons and resource languages
-//   send|post ID MESSAGE WPARAM    to a control of Ordinel's dialog (0: the dialog)
-//   layout               Ordinel's dialog as laid out
+// user or the shell would, for road.sh; answers are UTF-8 on standard output. Commands:
+//   start EXE                 runs EXE with the argument text in the file PEXALO_ARGUMENTS_FILE
+//                             names (UTF-16 code units, which no environment carries whole);
+//                             prints "exit STATUS" when it ends
+//   window S                  the player's window, waited for up to S seconds
+//   resize W H, minimize, close, fire DISPID ARGUMENT, ping    act on the player's window
+//   dialog S, ok [NAME], cancel, report S CODE    the open-file dialog or the error report
+//   send|post ID MESSAGE WPARAM, layout           Ordinel's dialog or its control ID
 #include "Control.h"
 #include "OptionsControls.h"
-#include "Probe.h"
-
-#include <windows.h>
-
-#include <shellapi.h>
 
 #include <cstdlib>
-
-void Print(const std::wstring& line)
-{
-    const std::wstring text = line + L"\n";
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-}
+#include <string>
 
 namespace {
+
+void Print(std::wstring line)
+{
+    line += L"\n";
+    std::string out(line.size() * 3, '\0');
+    DWORD bytes = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), out.data(),
+                                      static_cast<int>(out.size()), nullptr, nullptr);
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), bytes, &bytes, nullptr);
+}
 
 // Polls for a window for up to `seconds`; the machine may be slow, so callers wait long.
 template <class Find>
 HWND WaitFor(Find find, int seconds)
 {
-    for (int tries = seconds * 10;; --tries) {
-        if (HWND window = find())
-            return window;
-        if (tries <= 0)
-            return nullptr;
+    HWND window = find();
+    for (int tries = seconds * 10; !window && tries > 0; --tries) {
         Sleep(100);
+        window = find();
     }
+    return window;
 }
 
 std::wstring Trimmed(std::wstring text)
@@ -73,6 +59,7 @@ std::wstring Rect(const RECT& r)
 std::wstring Flag(bool set) { return set ? L"1" : L"0"; }
 
 HWND Player() { return FindWindowW(L"PexaloForm1", L"Form1"); }
+HWND Control() { return GetWindow(Player(), GW_CHILD); }
 
 BOOL CALLBACK KeepVisibleDialog(HWND window, LPARAM out)
 {
@@ -111,21 +98,11 @@ HWND Options()
 
 HWND OptionsItem(int id) { return id ? GetDlgItem(Options(), id) : Options(); }
 
-int PrintExit(HANDLE process)
-{
-    WaitForSingleObject(process, INFINITE);
-    DWORD status = 0;
-    GetExitCodeProcess(process, &status);
-    CloseHandle(process);
-    Print(L"exit " + std::to_wstring(static_cast<long>(status)));
-    return 0;
-}
-
 int Start(const wchar_t* program)
 {
     std::wstring commandLine = L"\"" + std::wstring(program) + L"\"";
-    wchar_t name[MAX_PATH];
-    if (GetEnvironmentVariableW(L"PEXALO_ARGUMENTS_FILE", name, MAX_PATH)) {
+    const wchar_t* name = _wgetenv(L"PEXALO_ARGUMENTS_FILE");
+    if (name && *name) {
         HANDLE file = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return 1;
@@ -140,34 +117,26 @@ int Start(const wchar_t* program)
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return 1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
     CloseHandle(process.hThread);
-    return PrintExit(process.hProcess);
-}
-
-int Open(const wchar_t* file)
-{
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpFile = file;
-    info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&info) && info.hProcess ? PrintExit(info.hProcess) : 1;
+    CloseHandle(process.hProcess);
+    Print(L"exit " + std::to_wstring(static_cast<long>(status)));
+    return 0;
 }
 
 int Window(int seconds)
 {
-    HWND player = WaitFor([] { HWND w = Player(); return w && IsWindowVisible(w) ? w : nullptr; }, seconds);
+    HWND player = WaitFor([] { return IsWindowVisible(Player()) ? Player() : nullptr; }, seconds);
     if (!player) {
         Print(Player() ? L"hidden" : L"none");
         return 0;
     }
     RECT client, control{};
     GetClientRect(player, &client);
-    if (HWND child = GetWindow(player, GW_CHILD)) {
-        GetWindowRect(child, &control);
-        MapWindowPoints(nullptr, player, reinterpret_cast<POINT*>(&control), 2);
-    }
+    GetWindowRect(Control(), &control);
+    MapWindowPoints(nullptr, player, reinterpret_cast<POINT*>(&control), 2);
     const LONG style = GetWindowLongW(player, GWL_STYLE);
     Print(L"popup=" + Flag(style & WS_POPUP) + L" frame=" + Flag(style & (WS_CAPTION | WS_THICKFRAME)) +
           L" taskbar=" + Flag(GetWindowLongW(player, GWL_EXSTYLE) & WS_EX_APPWINDOW) + L" zoomed=" +
@@ -179,9 +148,8 @@ int Window(int seconds)
 
 int Resize(int width, int height)
 {
-    HWND player = Player();
-    ShowWindow(player, SW_RESTORE);
-    return SetWindowPos(player, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    ShowWindow(Player(), SW_RESTORE);
+    return SetWindowPos(Player(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
 }
 
 int Dialog(int seconds)
@@ -192,19 +160,16 @@ int Dialog(int seconds)
     return 0;
 }
 
-int Press(int button, const wchar_t* path)
+// Closes the dialog with OK after typing the file name into its combo box, or with Cancel.
+int Press(int button, const wchar_t* name)
 {
     HWND dialog = VisibleDialog();
-    if (!dialog)
-        return 1;
-    if (path) {
-        HWND name = GetDlgItem(dialog, 0x47c);  // the file-name combo box
-        if (!name)
-            name = GetDlgItem(dialog, 0x480);  // or, in older layouts, the edit
-        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
-    }
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-    return 0;
+    if (name)
+        SendMessageW(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)))
+               ? 0
+               : 1;
 }
 
 // The programs report a failure with the system's text for its code, or with the code
@@ -246,8 +211,6 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM dialog)
 int Layout()
 {
     HWND dialog = Options();
-    if (!dialog)
-        return 1;
     const LONG style = GetWindowLongW(dialog, GWL_STYLE), exStyle = GetWindowLongW(dialog, GWL_EXSTYLE);
     HWND owner = GetWindow(dialog, GW_OWNER);
     RECT frame, client;
@@ -257,8 +220,9 @@ int Layout()
                          std::abs(frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 1;
     Print(Text(dialog) + L" closebox=" + Flag(style & WS_SYSMENU) + L" minmax=" +
           Flag(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) + L" sizable=" + Flag(style & WS_THICKFRAME) + L" modal=" +
-          Flag(exStyle & WS_EX_DLGMODALFRAME) + L" taskbar=" + Flag(exStyle & WS_EX_APPWINDOW || !owner || IsWindowVisible(owner)) +
-          L" client=" + Rect(client) + L" centred=" + Flag(centred));
+          Flag(exStyle & WS_EX_DLGMODALFRAME) + L" taskbar=" +
+          Flag(exStyle & WS_EX_APPWINDOW || !owner || IsWindowVisible(owner)) + L" client=" + Rect(client) +
+          L" centred=" + Flag(centred));
     EnumChildWindows(dialog, PrintControl, reinterpret_cast<LPARAM>(dialog));
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
@@ -277,36 +241,31 @@ int Layout()
 int wmain(int argc, wchar_t** argv)
 {
     const std::wstring command = argc > 1 ? argv[1] : L"";
-    const wchar_t* arg = argc > 2 ? argv[2] : L"";
-    const int number = _wtoi(arg), second = argc > 3 ? _wtoi(argv[3]) : 0;
-    const UINT message = argc > 3 ? wcstoul(argv[3], nullptr, 0) : 0;
-    const WPARAM wParam = argc > 4 ? wcstoul(argv[4], nullptr, 0) : 0;
+    const wchar_t* arg = argc > 2 ? argv[2] : nullptr;
+    const int number = arg ? _wtoi(arg) : 0;
+    const unsigned long second = argc > 3 ? wcstoul(argv[3], nullptr, 0) : 0;
+    const unsigned long third = argc > 4 ? wcstoul(argv[4], nullptr, 0) : 0;
     if (command == L"start") return Start(arg);
-    if (command == L"open") return Open(arg);
     if (command == L"window") return Window(number);
-    if (command == L"resize") return Resize(number, second);
+    if (command == L"resize") return Resize(number, static_cast<int>(second));
     if (command == L"minimize") return ShowWindow(Player(), SW_MINIMIZE) ? 0 : 1;
     if (command == L"close") return PostMessageW(Player(), WM_CLOSE, 0, 0) ? 0 : 1;
     // The stand-in fires inside the player; a ping, posted behind whatever the player has
     // posted, shows in the log once the player has run it all.
-    if (command == L"fire") return SendMessageW(GetWindow(Player(), GW_CHILD), kFireMessage, number, second);
-    if (command == L"ping") return PostMessageW(GetWindow(Player(), GW_CHILD), kPingMessage, 0, 0) ? 0 : 1;
+    if (command == L"fire") return static_cast<int>(SendMessageW(Control(), kFireMessage, number, second));
+    if (command == L"ping") return PostMessageW(Control(), kPingMessage, 0, 0) ? 0 : 1;
     if (command == L"dialog") return Dialog(number);
-    if (command == L"ok") return Press(IDOK, argc > 2 ? arg : nullptr);
+    if (command == L"ok") return Press(IDOK, arg);
     if (command == L"cancel") return Press(IDCANCEL, nullptr);
-    if (command == L"report" && argc > 3) return Report(number, argv[3]);
-    if (command == L"resources") {
-        PrintResources(arg);
-        return 0;
-    }
+    if (command == L"report") return Report(number, argc > 3 ? argv[3] : L"");
     if (command == L"send") {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(OptionsItem(number), message, wParam, 0, SMTO_NORMAL, 60000, &result);
+        SendMessageTimeoutW(OptionsItem(number), second, third, 0, SMTO_NORMAL, 60000, &result);
         Print(std::to_wstring(result));
         return 0;
     }
-    if (command == L"post") return PostMessageW(OptionsItem(number), message, wParam, 0) ? 0 : 1;
+    if (command == L"post") return PostMessageW(OptionsItem(number), second, third, 0) ? 0 : 1;
     if (command == L"layout") return Layout();
-    Print(L"usage: see Probe.cpp");
+    Print(L"no such command; see Probe.cpp");
     return 2;
 }
