@@ -1,12 +1,10 @@
 // Looks at and steers the programs under test from a separate Windows process, the way a
 // user or the shell would, for road.sh; answers are UTF-8 on standard output. Commands:
-//   start EXE                 runs EXE with the argument text in the file PEXALO_ARGUMENTS_FILE
-//                             names (UTF-16 code units, which no environment carries whole);
-//                             prints "exit STATUS" when it ends
-//   window S                  the player's window, waited for up to S seconds
-//   resize W H, minimize, close, fire DISPID ARGUMENT, ping    act on the player's window
-//   dialog S, ok [NAME], cancel, report S CODE    the open-file dialog or the error report
-//   send|post ID MESSAGE WPARAM, layout           Ordinel's dialog or its control ID
+//   start EXE: runs EXE with the argument text on standard input in UTF-16 code units (which
+//     no command line here carries whole), and prints "exit STATUS" when it ends
+//   window S, resize W H, minimize, close, fire DISPID ARGUMENT, ping: the player's window
+//   dialog S, ok [NAME], cancel, report S CODE: the open-file dialog or the error report
+//   send|post ID MESSAGE WPARAM, layout: Ordinel's dialog, or its control ID
 #include "Control.h"
 #include "OptionsControls.h"
 
@@ -61,22 +59,11 @@ std::wstring Flag(bool set) { return set ? L"1" : L"0"; }
 HWND Player() { return FindWindowW(L"PexaloForm1", L"Form1"); }
 HWND Control() { return GetWindow(Player(), GW_CHILD); }
 
-BOOL CALLBACK KeepVisibleDialog(HWND window, LPARAM out)
-{
-    wchar_t name[16];
-    GetClassNameW(window, name, 16);
-    if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-}
-
 // The open-file dialog or a message box.
 HWND VisibleDialog()
 {
-    HWND found = nullptr;
-    EnumWindows(KeepVisibleDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    return IsWindowVisible(dialog) ? dialog : nullptr;
 }
 
 // Ordinel's dialog once it takes input: shown, active and the focus inside, since a click
@@ -100,18 +87,11 @@ HWND OptionsItem(int id) { return id ? GetDlgItem(Options(), id) : Options(); }
 
 int Start(const wchar_t* program)
 {
-    std::wstring commandLine = L"\"" + std::wstring(program) + L"\"";
-    const wchar_t* name = _wgetenv(L"PEXALO_ARGUMENTS_FILE");
-    if (name && *name) {
-        HANDLE file = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return 1;
-        std::wstring arguments(GetFileSize(file, nullptr) / sizeof(wchar_t), L'\0');
-        DWORD read = 0;
-        ReadFile(file, arguments.data(), static_cast<DWORD>(arguments.size() * sizeof(wchar_t)), &read, nullptr);
-        CloseHandle(file);
-        commandLine += L" " + arguments;
-    }
+    std::wstring commandLine = L"\"" + std::wstring(program) + L"\"", arguments(32768, L'\0');
+    DWORD bytes = 0;
+    ReadFile(GetStdHandle(STD_INPUT_HANDLE), arguments.data(), 65536, &bytes, nullptr);
+    if (bytes > 0)
+        commandLine += L" " + arguments.substr(0, bytes / sizeof(wchar_t));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -166,23 +146,15 @@ int Press(int button, const wchar_t* name)
     HWND dialog = VisibleDialog();
     if (name)
         SendMessageW(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
-    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)))
-               ? 0
-               : 1;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    return 0;
 }
 
 // The programs report a failure with the system's text for its code, or with the code
 // itself where the system has none.
 int Report(int seconds, const wchar_t* hex)
 {
-    std::wstring shown;
-    for (HWND child = GetWindow(WaitFor(VisibleDialog, seconds), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[16];
-        GetClassNameW(child, name, 16);
-        if (lstrcmpiW(name, L"Static") == 0 && !Text(child).empty())
-            shown = Text(child);
-    }
+    const std::wstring shown = Text(GetDlgItem(WaitFor(VisibleDialog, seconds), 0xFFFF));  // the box's text
     const DWORD code = wcstoul(hex, nullptr, 16);
     wchar_t* text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -43,10 +43,13 @@ register_standin() {
 # Starts a program (its Windows path) in the background, with the argument text in a file
 # of UTF-16 code units, or none; wait_exit prints its exit status.
 start() {
-  PEXALO_ARGUMENTS_FILE=${2:+$(windows_path "$2")} probe start "$1" >"$TMP/status" &
+  probe start "$1" <"${2:-/dev/null}" >"$TMP/status" &
   PID=$!
 }
-start_player() { utf16 "$1" >"$TMP/arguments"; start "$(windows_path "$PLAYER")" "$TMP/arguments"; }
+start_player() {
+  utf16 "$1" >"$TMP/arguments"
+  start "$(windows_path "$PLAYER")" "$TMP/arguments"
+}
 
 # Polls a command until it succeeds.
 eventually() {
