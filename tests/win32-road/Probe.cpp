@@ -34,18 +34,11 @@ HWND WaitFor(Find find, int seconds)
     return window;
 }
 
-std::wstring Trimmed(std::wstring text)
-{
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
-        text.pop_back();
-    return text;
-}
-
 std::wstring Text(HWND window)
 {
     wchar_t text[1024] = L"";
     SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-    return Trimmed(text);
+    return text;
 }
 
 std::wstring Rect(const RECT& r)
@@ -126,27 +119,13 @@ int Window(int seconds)
     return 0;
 }
 
-int Resize(int width, int height)
-{
-    ShowWindow(Player(), SW_RESTORE);
-    return SetWindowPos(Player(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
-}
-
-int Dialog(int seconds)
-{
-    HWND dialog = WaitFor(VisibleDialog, seconds);
-    Print(dialog ? L"filter=" + Text(GetDlgItem(dialog, 0x470)) + L" owner=" + Flag(GetWindow(dialog, GW_OWNER))
-                 : L"none");
-    return 0;
-}
-
 // Closes the dialog with OK after typing the file name into its combo box, or with Cancel.
 int Press(int button, const wchar_t* name)
 {
     HWND dialog = VisibleDialog();
     if (name)
         SendMessageW(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    PostMessageW(dialog, WM_COMMAND, button, 0);
     return 0;
 }
 
@@ -161,7 +140,7 @@ int Report(int seconds, const wchar_t* hex)
                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     wchar_t number[16];
     wsprintfW(number, L"0x%08X", static_cast<unsigned>(code));
-    const std::wstring expected = Trimmed(text ? text : number);
+    const std::wstring expected = text ? text : number;
     LocalFree(text);
     Print(shown == expected ? L"same" : L"shown '" + shown + L"', expected '" + expected + L"'");
     return 0;
@@ -219,14 +198,22 @@ int wmain(int argc, wchar_t** argv)
     const unsigned long third = argc > 4 ? wcstoul(argv[4], nullptr, 0) : 0;
     if (command == L"start") return Start(arg);
     if (command == L"window") return Window(number);
-    if (command == L"resize") return Resize(number, static_cast<int>(second));
+    if (command == L"resize") {
+        ShowWindow(Player(), SW_RESTORE);
+        return SetWindowPos(Player(), nullptr, 0, 0, number, second, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+    }
     if (command == L"minimize") return ShowWindow(Player(), SW_MINIMIZE) ? 0 : 1;
     if (command == L"close") return PostMessageW(Player(), WM_CLOSE, 0, 0) ? 0 : 1;
     // The stand-in fires inside the player; a ping, posted behind whatever the player has
     // posted, shows in the log once the player has run it all.
     if (command == L"fire") return static_cast<int>(SendMessageW(Control(), kFireMessage, number, second));
     if (command == L"ping") return PostMessageW(Control(), kPingMessage, 0, 0) ? 0 : 1;
-    if (command == L"dialog") return Dialog(number);
+    if (command == L"dialog") {
+        HWND dialog = WaitFor(VisibleDialog, number);
+        Print(dialog ? L"filter=" + Text(GetDlgItem(dialog, 0x470)) + L" owner=" + Flag(GetWindow(dialog, GW_OWNER))
+                     : L"none");
+        return 0;
+    }
     if (command == L"ok") return Press(IDOK, arg);
     if (command == L"cancel") return Press(IDCANCEL, nullptr);
     if (command == L"report") return Report(number, argc > 3 ? argv[3] : L"");

@@ -1,8 +1,7 @@
 # Shared steps of the end-to-end road under Wine and of the scripts that run Pexalo.exe
 # there (scripts/run-windows.sh, the bench). Sourced, not run; needs BUILD and SOURCE.
-set -euo pipefail
+set -eEuo pipefail
 
-WINE_RUN="$SOURCE/cmake/wine-run.sh"
 PLAYER="$BUILD/player/win32/Pexalo.exe"
 ORDINEL="$BUILD/assoc/win32/Ordinel.exe"
 PROBE="$BUILD/assoc/win32/road/Probe.exe"
@@ -23,12 +22,13 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; [ -f "$TMP/log" ] && { echo "--- stand-in log:" >&2; cat "$TMP/log" >&2; }; exit 1; }
+trap 'fail "$BASH_COMMAND"' ERR   # a step that fails unchecked says which
 windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE; }
 export PEXALO_STANDIN_LOG=$(windows_path "$TMP/log")
 : >"$TMP/log"
 
-wine_run() { "$WINE_RUN" "$@" 2>/dev/null; }
+wine_run() { "$SOURCE/cmake/wine-run.sh" "$@" 2>/dev/null; }
 probe() { wine_run "$PROBE" "$@" | tr -d '\r'; }
 
 # Registers the stand-in as the media control. There is no window manager here, and Wine

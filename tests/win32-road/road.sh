@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The end-to-end road under Wine: road.sh BUILD SOURCE. Ordinel.exe makes .rm files open
-# with the Pexalo.exe beside it, Wine's shell opens a clip, the player hands its path to
-# the stand-in control, and Ordinel gives the other program's association back whole.
-# Then the player's other starts: no control, the longest argument, failing calls, no file.
+# The end-to-end road under Wine: road.sh BUILD SOURCE. Ordinel.exe makes .rm files open with the
+# Pexalo.exe beside it, Wine's shell opens a clip, the player hands its path to the stand-in control,
+# and Ordinel gives the other program's association back whole. Then the player's other starts.
 BUILD=$1 SOURCE=$2
 source "$SOURCE/tests/win32-road/lib.sh"
 
@@ -23,17 +22,19 @@ units() { utf16 "$1" | od -An -tx2 -v | tr -d ' \n'; }
 ordered() { grep -oE -- "$1" "$TMP/log" | paste -sd,; }
 last() { log_lines "$1" | tail -1; }
 count() { grep -cE -- "$1" "$TMP/log" || true; }
-# An executable's resources as the toolchain reads them back: the language of all, the
-# icons (width, height and colours as octal escapes), the version block (シンプル as
-# \x30b7\x30f3\x30d7\x30eb).
+# An executable's resources as the toolchain reads them back: the language of all, the icons
+# (width, height and colours as octal escapes), the version block (シンプル: \x30b7\x30f3\x30d7\x30eb).
 resources() {
-  i686-w64-mingw32-windres -i "$1" -O rc | sed -n -e 's/^LANGUAGE /language /p' \
-    -e 's/^ *"\(.*\)", 1, \([0-9]*\), .*/icon \1 bits \2/p' \
-    -e '/^ *\(FILEVERSION\|PRODUCTVERSION\|BLOCK "0\|VALUE\)/s/^ *//p' | paste -sd';' | sed 's/;/; /g'
+  i686-w64-mingw32-windres -i "$1" -O rc | sed -n -e 's/^LANGUAGE /language /p' -e 's/^ *\(\(FILE\|PRODUCT\)VERSION\)/\1/p' \
+    -e 's/^ *"\(.*\)", 1, \([0-9]*\), .*/icon \1 bits \2/p' -e 's/^ *BLOCK "\(0.*\)"/block \1/p' \
+    -e 's/^ *VALUE "\([^"]*\)", L\?"\?\([^"]*\)"\?$/\1=\2/p' | paste -sd';' | sed 's/;/; /g'
 }
 # The icons a window shows, as the X server got them from Wine, and an icon file's
 # pictures: width, height, then each pixel as AARRGGBB, transparent as 0.
-x_icons() { xprop -notype -id "$(xdotool search --sync --name "^$1\$" | head -1)" 32c _NET_WM_ICON | cut -d= -f2 | tr , '\n' | xargs printf '%08X\n'; }
+x_icons() {
+  xprop -notype -id "$(xdotool search --sync --name "^$1\$" | head -1)" 32c _NET_WM_ICON | cut -d= -f2 | tr , '\n' |
+    xargs printf '%08X\n'
+}
 ico_pixels() {
   for image in "${@:2}"; do
     printf '%08X\n' $(identify -format '%w %h' "$1[$image]")
@@ -53,24 +54,17 @@ association() {
   { wine_run reg query 'HKCR\.rm'; wine_run reg query 'HKCR\rmfile' /s; } | iconv -f CP932 -t UTF-8 | tr -d '\r' |
     sed -n 's/^ *([^)]*) *REG_SZ */@=/p; s/^ *\([^ ]*\) *REG_SZ */\1=/p' | paste -sd'|'
 }
-forget_association() {
-  wine_run reg delete 'HKCR\.rm' /f >/dev/null || true
-  wine_run reg delete 'HKCR\rmfile' /f >/dev/null || true
-}
+forget_association() { for key in .rm rmfile; do wine_run reg delete "HKCR\\$key" /f >/dev/null || true; done; }
 # Ordinel's box, and a click on one of its controls, answered once the dialog has handled it.
 box() { probe send 102 0xF0; }
 click() { probe send "$1" 0xF5 >/dev/null; }
-# The stand-in fires its event; then a ping shows once the player has run all it posted.
+# Waits until the player has run all it was posted: a ping then shows in the stand-in's log.
 pinged() { [ "$(count '^ping$')" -gt "$1" ]; }
 drain() {
   local before
   before=$(count '^ping$')
   probe ping
   eventually "the stand-in's window does not answer" pinged "$before"
-}
-fire() {
-  probe fire "$@"
-  drain
 }
 # A failure ends the player with the platform's report of its code, no window behind the
 # report, and the code as its exit status.
@@ -96,8 +90,14 @@ for exe in "$PLAYER" "$ORDINEL"; do
   expect "the DLLs beyond Windows' own that $exe imports" "" foreign_imports "$exe"
   [ "$(stat -c %s "$exe")" -le 65536 ] || fail "$exe is larger than 64 KiB"
 done
-expect "Pexalo.exe's resources" 'language 17, 1; icon \040\040\020\000 bits 4; FILEVERSION 1, 0, 0, 0; PRODUCTVERSION 1, 0, 0, 0; BLOCK "041104B0"; VALUE "FileDescription", L"\x30b7\x30f3\x30d7\x30ebLumivex"; VALUE "FileVersion", "1.00"; VALUE "InternalName", "Pexalo"; VALUE "OriginalFilename", "Pexalo.exe"; VALUE "ProductName", L"\x30b7\x30f3\x30d7\x30ebLumivex"; VALUE "ProductVersion", "1.00"; VALUE "Translation", 0x411, 1200' resources "$PLAYER"
-expect "Ordinel.exe's resources" 'language 17, 1; icon \040\040\002\000 bits 1; icon \040\040\020\000 bits 4; icon \020\020\020\000 bits 4; FILEVERSION 1, 0, 0, 0; PRODUCTVERSION 1, 0, 0, 0; BLOCK "041104B0"; VALUE "FileVersion", "1.00"; VALUE "ProductVersion", "1.00"; VALUE "FileDescription", L"\x30b7\x30f3\x30d7\x30ebLumivexOrdinel"; VALUE "ProductName", "PexaloOption"; VALUE "InternalName", "Ordinel"; VALUE "OriginalFilename", "Ordinel.exe"; VALUE "Translation", 0x411, 1200' resources "$ORDINEL"
+expect "Pexalo.exe's resources" 'language 17, 1; icon \040\040\020\000 bits 4; FILEVERSION 1, 0, 0, 0; '\
+'PRODUCTVERSION 1, 0, 0, 0; block 041104B0; FileDescription=\x30b7\x30f3\x30d7\x30ebLumivex; FileVersion=1.00; '\
+'InternalName=Pexalo; OriginalFilename=Pexalo.exe; ProductName=\x30b7\x30f3\x30d7\x30ebLumivex; '\
+'ProductVersion=1.00; Translation=0x411, 1200' resources "$PLAYER"
+expect "Ordinel.exe's resources" 'language 17, 1; icon \040\040\002\000 bits 1; icon \040\040\020\000 bits 4; '\
+'icon \020\020\020\000 bits 4; FILEVERSION 1, 0, 0, 0; PRODUCTVERSION 1, 0, 0, 0; block 041104B0; FileVersion=1.00; '\
+'ProductVersion=1.00; FileDescription=\x30b7\x30f3\x30d7\x30ebLumivexOrdinel; ProductName=PexaloOption; '\
+'InternalName=Ordinel; OriginalFilename=Ordinel.exe; Translation=0x411, 1200' resources "$ORDINEL"
 
 # Without the media control the player ends with the platform's report.
 wine_run reg delete "$CONTROL_KEY" /f /reg:32 >/dev/null || true
@@ -111,10 +111,9 @@ forget_association
 wine_run reg add 'HKCR\.rm' /ve /d RMFile /f >/dev/null
 wine_run reg add 'HKCR\rmfile' /ve /d 'Foo file' /f >/dev/null
 wine_run reg add 'HKCR\rmfile\shell\open\command' /ve /d "$FOO" /f >/dev/null
-mkdir -p "$DRIVE_C/Program Files/シンプル プレーヤー" "$DRIVE_C/Other" "$DRIVE_C/メディア フォルダ"
-cp "$PLAYER" "$ORDINEL" "$DRIVE_C/Program Files/シンプル プレーヤー/"
-cp "$ORDINEL" "$DRIVE_C/Other/"
-: >"$DRIVE_C/メディア フォルダ/my clip.rm"
+install -D -t "$DRIVE_C/Program Files/シンプル プレーヤー" "$PLAYER" "$ORDINEL"
+install -D -t "$DRIVE_C/Other" "$ORDINEL"
+install -D /dev/null "$DRIVE_C/メディア フォルダ/my clip.rm"
 
 # Ordinel as laid out, in pixels at 96 dots per inch, with its own icons; Apply installs
 # and keeps the dialog open.
@@ -149,10 +148,10 @@ wait_log '^invoke 215 '
 expect "the creation order" "site,stream,advise,activate,invoke 277,invoke 215" \
   ordered '^(site|stream|advise|activate|invoke [0-9]+)'
 expect "the calls" "invoke 277 1 11 -1"$'\n'"invoke 215 1 8 $(units "$MEDIA")" log_lines '^invoke '
-le32() { printf '%02x%02x%02x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
-counted() { le32 ${#1}; printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
-state=$(for v in $((0x12344321)) 8 8467 6350 12345679 0; do le32 "$v"; done; counted ImageWindow
-        for v in 0 0 1 1 0 0 0 0 0 0 0 0 0; do le32 "$v"; done; counted '#000000')
+# Its persisted state, as the core makes it: 32-bit little-endian numbers, and "ImageWindow"
+# and "#000000" after their lengths.
+state=214334120800000013210000ce1800004f61bc00000000000b000000496d61676557696e646f7700000000000000000100000001000000
+state+=0000000000000000000000000000000000000000000000000000000000000000000000000700000023303030303030
 expect "the control's persisted state" "stream $state" log_lines '^stream '
 
 # A borderless top-level window on the taskbar with the executable's icon, maximised, the
@@ -180,7 +179,8 @@ expect "the extents once minimised" "$sizes" count '^extent '
 # Event 1031 with 0 plays, every time, once the event has returned; any other argument or
 # event does nothing.
 for event in '1031 0' '1031 1' '1031 -1' '1013 0' '302 0' '1031 0'; do
-  fire $event
+  probe fire $event
+  drain
 done
 expect "the events" "fire 1031 0,fired 0,invoke 257 0,fire 1031 1,fired 0,fire 1031 -1,fired 0,fire 1013 0,fired 0,\
 fire 302 0,fired 0,fire 1031 0,fired 0,invoke 257 0" ordered '^(fire|fired|invoke 257).*'
@@ -254,8 +254,7 @@ expect "the control's log after Cancel" "" cat "$TMP/log"
 
 # Only quotes are no file either. The dialog opens in the current folder, and a Japanese
 # name goes through the code page both ways unchanged.
-mkdir "$TMP/サンプル"
-: >"$TMP/サンプル/メディア 1.rm"
+install -D /dev/null "$TMP/サンプル/メディア 1.rm"
 cd "$TMP/サンプル"
 start_player '""'
 probe dialog "$WAIT" >/dev/null

@@ -4,13 +4,8 @@
 
 namespace {
 
-struct Case {
-    const char* fault;  // what a wrong result would mean
-    const wchar_t* commandLine;
-    const char16_t* argumentText;
-};
-
-const Case kCases[] = {
+// Each case names what a wrong result would mean.
+const struct { const char* fault; const wchar_t* commandLine; const char16_t* argumentText; } kCases[] = {
     {"blanks in a quoted program name split it", LR"("C:\Program Files\Pexalo\Pexalo.exe" "C:\My Media\clip.rm")",
      uR"("C:\My Media\clip.rm")"},
     {"the shell's quotes are not the program's to remove", LR"(Pexalo.exe "C:\a.rm" "C:\b.rm")",
@@ -27,7 +22,7 @@ const Case kCases[] = {
 
 TEST(ArgumentText, TakesEverythingAfterTheProgramNameAndItsBlanks)
 {
-    for (const Case& c : kCases)
+    for (const auto& c : kCases)
         EXPECT_EQ(ArgumentText(c.commandLine), c.argumentText) << c.fault;
 }
 
