@@ -23,10 +23,10 @@ for exe in "$PLAYER" "$ORDINEL" "$STANDIN" "$BENCH/BareWindow.exe" "$BENCH/BareD
   [ -f "$exe" ] || fail "missing $exe: build the win32 preset first"
 done
 
-register_standin
-export PEXALO_STANDIN_EXIT=1   # the stand-in ends the player once it has the path
 # One server for the whole run, so no program pays for starting it.
 WINEPREFIX="$PEXALO_WINEPREFIX" wineserver -p
+register_standin
+export PEXALO_STANDIN_EXIT=1   # the stand-in ends the player once it has the path
 
 # The probe's output for one start: "start US" and, when watching a window, "shown US".
 start() { wine_run "$BENCH/StartProbe.exe" "$@" | tr -d '\r'; }
