@@ -17,15 +17,19 @@ struct TestCodePage final : AnsiCodePage {
         return out;
     }
 
-    // Any bytes: a byte from 0x80 up that two such bytes do not follow stands for itself.
+    // Any bytes: one of ToAnsi's triples is one unit again, every other byte a unit of its own.
     Text FromAnsi(std::string_view bytes) const override
     {
         Text out;
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             char16_t c = static_cast<unsigned char>(bytes[i]);
             if (c >= 0x80 && i + 2 < bytes.size() && (bytes[i + 1] & bytes[i + 2] & 0x80)) {
-                c = static_cast<char16_t>((c & 0x0F) << 12 | (bytes[i + 1] & 0x3F) << 6 | (bytes[i + 2] & 0x3F));
-                i += 2;
+                const auto unit =
+                    static_cast<char16_t>((c & 0x0F) << 12 | (bytes[i + 1] & 0x3F) << 6 | (bytes[i + 2] & 0x3F));
+                if (unit >= 0x80) {
+                    c = unit;
+                    i += 2;
+                }
             }
             out.push_back(c);
         }
