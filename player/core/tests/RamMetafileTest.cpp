@@ -30,7 +30,6 @@ TEST(RamMetafile, ListsTheLocationsOfItsLinesInOrder)
          {X("file://host/m/a.rm"), X("pnm://h/a.rm"), X("edl://a.rm;b.rm"), X("/a\0b.rm"s), X("file:///a%00b.rm")}},
         {"a scheme-like word inside a path is part of the path", "My Clips/http://x.rm\n-", "/f",
          {P("/f/My Clips/http://x.rm"), P("/f/-")}},
-        {"nothing listed", "\n# only a comment\n", "/f", {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadRamMetafile(c.contents, c.folder), c.expected) << c.fault;
