@@ -1,42 +1,24 @@
-// The argument text and the dialog's answer turn into the media path.
+// The argument text and the dialog's answer turn into the media path, and the window opens
+// exactly when there is one.
 #include "FuzzInput.h"
-#include "Module1.h"
-
-namespace {
-
-struct Ports final : StartupPorts, FileNameRule {
-    Text argumentText, dialogPath;
-    bool everyQuotedNameExists = false;
-    bool asked = false, shown = false, ended = false;
-    Text ArgumentText() override { return argumentText; }
-    const FileNameRule& FileNames() const override { return *this; }
-    bool QuotedNameExists(TextView) const override { return everyQuotedNameExists; }
-    OpenDialogResult ShowOpenDialog(TextView, TextView, TextView, NativeHandle) override
-    {
-        asked = true;
-        return {dialogPath, {}};
-    }
-    PlatformError ShowForm1() override { shown = true; return {}; }
-    void EndProgram() override { ended = true; }
-    void ReportErrorAndEnd(PlatformError) override { __builtin_trap(); }
-};
-
-} // namespace
+#include "PlayerRecorder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput in(data, size);
-    Ports ports;
-    ports.everyQuotedNameExists = in.Byte() & 1;
-    ports.dialogPath = in.TextPart();
+    Recorder ports;
+    const bool everyQuotedNameExists = in.Byte() & 1;
+    ports.chosenPath = in.TextPart();
     ports.argumentText = in.RestAsText();
+    if (everyQuotedNameExists)
+        ports.quotedNames = {ports.argumentText};
     Main(ports);
 
     // Where every name may be what it says, nothing is taken away.
-    const Text stripped = ports.everyQuotedNameExists ? ports.argumentText : RemoveDoubleQuotes(ports.argumentText);
-    FUZZ_ASSERT(ports.asked == stripped.empty());
-    FUZZ_ASSERT(gMediaPath == (stripped.empty() ? ports.dialogPath : stripped));
-    FUZZ_ASSERT(ports.shown != ports.ended);
-    FUZZ_ASSERT(ports.shown == !gMediaPath.empty());
+    const Text stripped = everyQuotedNameExists ? ports.argumentText : RemoveDoubleQuotes(ports.argumentText);
+    FUZZ_ASSERT(gMediaPath == (stripped.empty() ? ports.chosenPath : stripped));
+    const bool asked = ports.log.front().starts_with("ShowOpenDialog");
+    FUZZ_ASSERT(asked == stripped.empty() && ports.log.size() == 1u + asked);
+    FUZZ_ASSERT(ports.log.back() == (gMediaPath.empty() ? "EndProgram" : "ShowForm1 " + Recorder::Ansi(gMediaPath)));
     return 0;
 }

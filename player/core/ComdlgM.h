@@ -32,6 +32,8 @@ struct OpenFileName {
     std::uintptr_t lCustData = 0;
     NativeHandle lpfnHook = 0;
     std::optional<String> lpTemplateName;
+
+    bool operator==(const OpenFileName&) const = default;
 };
 
 using OpenFileNameRecord = OpenFileName<Text>;

