@@ -126,7 +126,7 @@ ordinel "Tab Tab Tab space Escape"
 cmp -s "$list" "$work/original.list" || fail "Escape changed mimeapps.list"
 [ ! -e "$entry" ] || fail "Escape wrote an entry"
 
-ordinel "Tab Tab Tab space" shot "Tab space"
+ordinel "Tab Tab Tab space" shot "shift+Tab space Escape"
 [ "$(default_app)" = ordinel-rmfile.desktop ] || fail "the default is $(default_app), not Ordinel's entry"
 desktop-file-validate "$entry" || fail "the entry is not valid"
 grep -qx 'NoDisplay=true' "$entry" || fail "the entry shows in menus"
