@@ -19,6 +19,8 @@ pid= weston=
 cleanup() { kill $pid $weston 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_DATA_HOME="$work/home/data"
+# Another player is installed for everyone; the user's own applications folder is not there yet.
+export XDG_DATA_DIRS="$work/share:/usr/share"
 # Short and our own: the compositor's socket lives there.
 export XDG_RUNTIME_DIR="$work/run"
 # As in a GNOME session, where xdg-open hands files to gio open: xdg-utils' own fallback
@@ -28,14 +30,14 @@ export XDG_CURRENT_DESKTOP=GNOME
 app="$work/my apps \$1" list="$XDG_CONFIG_HOME/mimeapps.list"
 entry="$XDG_DATA_HOME/applications/ordinel-rmfile.desktop"
 type=application/vnd.rn-realmedia
-mkdir -p "$app" "$work/media" "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME" "$shots"
+mkdir -p "$app" "$work/media" "$work/share/applications" "$XDG_CONFIG_HOME" "$shots"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$bin/Ordinel" "$bin/Pexalo" "$app/"
 file="$work/media/$(printf 'サンプル "動画" (テスト) \xff.rm')"
 cp "$clip" "$file"
 
 printf '[Desktop Entry]\nType=Application\nName=Foo Player\nExec=true %%f\nMimeType=%s;\n' "$type" \
-  >"$XDG_DATA_HOME/applications/foo-player.desktop"
+  >"$work/share/applications/foo-player.desktop"
 printf '# mine\n\n[Default Applications]\ntext/plain=foo-editor.desktop\n%s=foo-player.desktop\n\n[Added Associations]\n%s=foo-player.desktop;\n' \
   "$type" "$type" >"$list"
 cp "$list" "$work/original.list"
@@ -52,15 +54,12 @@ has_window() { [ -n "$(window "$1")" ]; }
 # Gone, or a zombie: a player that an opener started is reaped by no shell of ours.
 ended() { [[ "$(ps -o stat= -p "$pid")" =~ ^Z?$ ]]; }
 default_app() { gio mime "$type" | sed -n '1s/.*: //p'; }
-# The clip's colour bars in the middle of a window: the player's background and whatever
-# lies around it are black or grey, far from them. The window is kept in $work/shown.miff
-# (quick to write, unlike PNG).
+# The clip's colour bars in a window, kept in $work/shown.miff (quick to write, unlike PNG):
+# blue left of the middle, yellow right of it, in their own colours and opaque.
 shows_video() {
   import -window "$1" "$work/shown.miff" 2>/dev/null || return 1
-  local chroma
-  chroma=$(convert "$work/shown.miff" -gravity center -crop 10%x10%+0+0 \
-    -fx 'max(r, max(g, b)) - min(r, min(g, b))' -format '%[fx:mean]' info:)
-  awk -v c="$chroma" 'BEGIN { exit !(c > 0.5) }'
+  local blue='p{w*0.44,h*0.3}' yellow='p{w*0.56,h*0.3}'
+  [ "$(convert "$work/shown.miff" -format "%[fx:$blue.b > 0.8 && $blue.r < 0.25 && $yellow.r > 0.8 && $yellow.b < 0.25]" info:)" = 1 ]
 }
 # The Pexalo of our folder that an opener started: it is no child of ours.
 started_player() {
@@ -70,30 +69,31 @@ started_player() {
   return 1
 }
 
-# Starts a program of our folder in Japanese, sends the keys to its window titled $2 (in
-# Ordinel focus starts on OK; three tabs reach the box) and waits for it to end with status
-# 0. "shot" takes the screenshot of Ordinel's dialog.
+# Runs a program in Japanese through steps and waits for it to end with status 0. A step is
+# "window:TITLE" (wait for a window so titled and give it the keyboard), "shot" (the
+# screenshot of Ordinel's dialog) or keys. In Ordinel focus starts on OK; three tabs reach
+# the box.
 run_in_japanese() {
-  local program=$1 title=$2; shift 2
-  LC_ALL=ja_JP.UTF-8 "$app/$program" 2>"$work/stderr" &
+  local program=$1 shown; shift
+  LC_ALL=ja_JP.UTF-8 "$program" 2>"$work/stderr" &
   pid=$!
-  wait_for 30 has_window "$title" || fail "no $program window titled $title"
-  local dialog; dialog=$(window "$title")
-  xdotool windowfocus --sync "$dialog"
-  sleep 0.3  # until Qt has put the focus on its first control
-  for keys in "$@"; do
-    if [ "$keys" = shot ]; then
-      sleep 0.3; import -window "$dialog" "$shots/ordinel-linux.png" || fail "no screenshot of the dialog"
-    else
-      xdotool key $keys
-    fi
+  for step in "$@"; do
+    case $step in
+      window:*)
+        wait_for 30 has_window "${step#window:}" || fail "no window titled ${step#window:}"
+        shown=$(window "${step#window:}")
+        xdotool windowfocus --sync "$shown"
+        sleep 0.3 ;;  # until Qt has put the focus on its first control
+      shot) sleep 0.3; import -window "$shown" "$shots/ordinel-linux.png" || fail "no screenshot of the dialog" ;;
+      *) xdotool key $step; sleep 0.2 ;;  # until Qt has taken the keys
+    esac
   done
   wait_for 10 ended || fail "$program did not end"
   wait "$pid"; local status=$?
   pid=
   [ "$status" -eq 0 ] || fail "$program ended with status $status: $(cat "$work/stderr")"
 }
-ordinel() { run_in_japanese Ordinel 'オプション' "$@"; }
+ordinel() { run_in_japanese "$app/Ordinel" window:オプション "$@"; }
 # Opens the clip with an opener and checks the Pexalo it starts: the clip as its one
 # argument, and video in window $1 (the player's own when empty). Escape ends it.
 open_with() {
@@ -122,12 +122,16 @@ env -u DISPLAY "$app/Pexalo" --help | grep -q '^Usage: Pexalo \[FILE\]$' || fail
 said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$app/Pexalo" --help "$clip" 2>&1); status=$?
 [ "$status" -eq 1 ] && [ "$(wc -l <<<"$said")" -eq 1 ] || fail "without a display: status $status, said: $said"
 
-ordinel "Tab Tab Tab space Escape"
+# Enter on the box presses no button; Escape cancels.
+ordinel "Tab Tab Tab space Return Escape"
 cmp -s "$list" "$work/original.list" || fail "Escape changed mimeapps.list"
 [ ! -e "$entry" ] || fail "Escape wrote an entry"
 
-ordinel "Tab Tab Tab space" shot "shift+Tab space Escape"
+# Apply, then Enter on OK: the box must still be ticked, so Ordinel must see its own writes.
+ordinel "Tab Tab Tab space" shot "shift+Tab space Tab Tab Return"
 [ "$(default_app)" = ordinel-rmfile.desktop ] || fail "the default is $(default_app), not Ordinel's entry"
+# 5805 x 3450 twips at 96 pixels per inch.
+[ "$(identify -format %wx%h "$shots/ordinel-linux.png")" = 387x230 ] || fail "the dialog is not of its designed size"
 desktop-file-validate "$entry" || fail "the entry is not valid"
 grep -qx 'NoDisplay=true' "$entry" || fail "the entry shows in menus"
 
@@ -149,7 +153,7 @@ kill "$weston"; wait "$weston" 2>/dev/null
 weston=
 
 # Without a file Pexalo asks with the open-file dialog; cancelled, it ends with status 0.
-run_in_japanese Pexalo '^開く$' Escape
+run_in_japanese "$app/Pexalo" 'window:^開く$' Escape
 
 gio mime image/png foo-player.desktop >/dev/null || fail "gio mime could not set a default"
 cp "$list" "$work/rewritten.list"
