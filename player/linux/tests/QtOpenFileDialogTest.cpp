@@ -20,11 +20,7 @@ const LocaleCodePage kCodePage;
 
 TEST(QtOpenFileDialog, KeepsTheChosenPathWithinTheFileBufferInLocaleBytes)
 {
-    const struct {
-        const char* fault;
-        QString path;
-        bool fits;
-    } cases[] = {
+    struct Case { const char* fault; QString path; bool fits; } const cases[] = {
         {"1023 bytes and the NUL fill the buffer exactly", "/" + QString(1022, u'a'), true},
         {"1024 bytes leave no room for the NUL", "/" + QString(1023, u'a'), false},
         {"341 three-byte characters are 1023 bytes", QString(341, QChar(0x30E1)), true},
