@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# The road of one file on Linux, in a home of its own, with the desktop's own tools. Another
-# player is the default for RealMedia files. Ordinel, driven by keys like a user from a
-# folder whose name holds a blank and a dollar sign: Escape after ticking changes nothing;
-# tick and OK make its entry the default. xdg-open on X11, and gio open in a Wayland
-# session, start the Pexalo of that folder with the clip (its name holding blanks,
-# brackets, double quotes and a byte that is not UTF-8) as the one argument; it shows video
-# in its one window and Escape ends it. Started without a file Pexalo asks in Japanese;
-# cancelling ends it with status 0. Another tool rewrites mimeapps.list; untick and OK give
-# the other player back, and nothing else in the list changes. Screenshots of the dialog
-# and the playing window go to SHOTS.
+# The road of one file on Linux, in a home of its own, with the desktop's own tools; another
+# player is the default for RealMedia files. Ordinel, driven by keys from a folder whose name
+# holds a blank and a dollar sign, changes nothing on Escape and makes its entry the default
+# on Apply and OK. xdg-open on X11 and gio open in a Wayland session then start that folder's
+# Pexalo with the clip (named with blanks, brackets, quotes and a byte that is not UTF-8) as
+# its one argument; it shows the clip in its one window until Escape. Without a file Pexalo
+# asks, in Japanese. Unticking gives the other player back and changes nothing else, even
+# after another tool rewrote mimeapps.list. Screenshots of the dialog and the player go to SHOTS.
 # Usage: road.sh BIN CLIP SHOTS. Needs DISPLAY.
 set -uo pipefail
 bin=$1 clip=$2 shots=$3
