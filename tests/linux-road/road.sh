@@ -1,35 +1,41 @@
 #!/usr/bin/env bash
-# The road of one file on Linux, in a home of its own, with the desktop's own tools. Another
-# player is the default for RealMedia files. Ordinel, driven by keys like a user from a
-# folder whose name holds a blank and a dollar sign: OK on the unticked box changes nothing;
-# tick and OK make its entry the default, and xdg-open and gio open start the Pexalo of that
-# folder with the clip (its name holding blanks and brackets) as the one argument, showing
-# video. Another tool rewrites mimeapps.list; untick and OK give the other player back, and
-# nothing else in the list changes. Screenshots of the dialog and the playing window go to SHOTS.
+# The road of one file on Linux, in a home of its own, with the desktop's own tools; another
+# player is the default for RealMedia files. Ordinel, driven by keys from a folder whose name
+# holds a blank and a dollar sign, changes nothing on Escape and makes its entry the default
+# on Apply and OK. xdg-open on X11 and gio open in a Wayland session then start that folder's
+# Pexalo with the clip (named with blanks, brackets, quotes and a byte that is not UTF-8) as
+# its one argument; it shows the clip in its one window until Escape. Without a file Pexalo
+# asks, in Japanese. Unticking gives the other player back and changes nothing else, even
+# after another tool rewrote mimeapps.list. Screenshots of the dialog and the player go to SHOTS.
 # Usage: road.sh BIN CLIP SHOTS. Needs DISPLAY.
 set -uo pipefail
 bin=$1 clip=$2 shots=$3
 [ -n "${DISPLAY:-}" ] || { echo "no X display: run through scripts/with-display.sh"; exit 1; }
 
 work=$(mktemp -d)
-pid=
-cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
+pid= weston=
+cleanup() { kill $pid $weston 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_DATA_HOME="$work/home/data"
+# Another player is installed for everyone; the user's own applications folder is not there yet.
+export XDG_DATA_DIRS="$work/share:/usr/share"
+# Short and our own: the compositor's socket lives there.
+export XDG_RUNTIME_DIR="$work/run"
 # As in a GNOME session, where xdg-open hands files to gio open: xdg-utils' own fallback
 # reads an Exec line's first word without its quotes, so it starts no program whose path
 # needs them.
 export XDG_CURRENT_DESKTOP=GNOME
-app="$work/my apps \$1" media="$work/media" list="$XDG_CONFIG_HOME/mimeapps.list"
+app="$work/my apps \$1" list="$XDG_CONFIG_HOME/mimeapps.list"
 entry="$XDG_DATA_HOME/applications/ordinel-rmfile.desktop"
 type=application/vnd.rn-realmedia
-mkdir -p "$app" "$media" "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME" "$shots"
+mkdir -p "$app" "$work/media" "$work/share/applications" "$XDG_CONFIG_HOME" "$shots"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$bin/Ordinel" "$bin/Pexalo" "$app/"
-file="$media/サンプル 動画 (テスト) 1.rm"
+file="$work/media/$(printf 'サンプル "動画" (テスト) \xff.rm')"
 cp "$clip" "$file"
 
 printf '[Desktop Entry]\nType=Application\nName=Foo Player\nExec=true %%f\nMimeType=%s;\n' "$type" \
-  >"$XDG_DATA_HOME/applications/foo-player.desktop"
+  >"$work/share/applications/foo-player.desktop"
 printf '# mine\n\n[Default Applications]\ntext/plain=foo-editor.desktop\n%s=foo-player.desktop\n\n[Added Associations]\n%s=foo-player.desktop;\n' \
   "$type" "$type" >"$list"
 cp "$list" "$work/original.list"
@@ -41,68 +47,109 @@ wait_for() {
   for _ in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
   return 1
 }
-window() { xdotool search --all --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+window() { xdotool search --all --onlyvisible ${pid:+--pid "$pid"} --name "$1" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window "$1")" ]; }
-ended() { ! kill -0 "$pid" 2>/dev/null; }
+# Gone, or a zombie: a player that an opener started is reaped by no shell of ours.
+ended() { [[ "$(ps -o stat= -p "$pid")" =~ ^Z?$ ]]; }
 default_app() { gio mime "$type" | sed -n '1s/.*: //p'; }
-# Mean brightness of a window in 0..1: the player's background is black, the clip's colour
-# test pattern far from it.
-lit() {
-  import -window "$1" "$2" 2>/dev/null || return 1
-  local mean; mean=$(convert "$2" -colorspace Gray -format '%[fx:mean]' info:)
-  awk -v m="$mean" 'BEGIN { exit !(m > 0.05) }'
+# The clip's colour bars in a window, kept in $work/shown.miff (quick to write, unlike PNG):
+# blue left of the middle, yellow right of it, in their own colours and opaque.
+shows_video() {
+  import -window "$1" "$work/shown.miff" 2>/dev/null || return 1
+  local blue='p{w*0.44,h*0.3}' yellow='p{w*0.56,h*0.3}'
+  [ "$(convert "$work/shown.miff" -format "%[fx:$blue.b > 0.8 && $blue.r < 0.25 && $yellow.r > 0.8 && $yellow.b < 0.25]" info:)" = 1 ]
+}
+# The Pexalo of our folder that an opener started: it is no child of ours.
+started_player() {
+  for candidate in $(pgrep -x Pexalo); do
+    [ "$(readlink "/proc/$candidate/exe")" = "$app/Pexalo" ] && pid=$candidate && return 0
+  done
+  return 1
 }
 
-# Starts Ordinel from its folder, sends the keys to its dialog (focus starts on OK; three
-# tabs reach the box) and waits for it to end with status 0. "shot" takes the screenshot.
-ordinel() {
-  LC_ALL=ja_JP.UTF-8 "$app/Ordinel" 2>"$work/ordinel.err" &
+# Runs a program in Japanese through steps and waits for it to end with status 0. A step is
+# "window:TITLE" (wait for a window so titled and give it the keyboard), "shot" (the
+# screenshot of Ordinel's dialog) or keys. In Ordinel focus starts on OK; three tabs reach
+# the box.
+run_in_japanese() {
+  local program=$1 shown; shift
+  LC_ALL=ja_JP.UTF-8 "$program" 2>"$work/stderr" &
   pid=$!
-  wait_for 15 has_window 'オプション' || fail "no Ordinel window"
-  local dialog; dialog=$(window 'オプション')
-  xdotool windowfocus --sync "$dialog"
-  sleep 0.3  # until Qt has put the focus on OK
-  for keys in "$@"; do
-    if [ "$keys" = shot ]; then
-      sleep 0.3; import -window "$dialog" "$shots/ordinel-linux.png" || fail "no screenshot of the dialog"
-    else
-      xdotool key --window "$dialog" $keys
-    fi
+  for step in "$@"; do
+    case $step in
+      window:*)
+        wait_for 30 has_window "${step#window:}" || fail "no window titled ${step#window:}"
+        shown=$(window "${step#window:}")
+        xdotool windowfocus --sync "$shown"
+        sleep 0.3 ;;  # until Qt has put the focus on its first control
+      shot) sleep 0.3; import -window "$shown" "$shots/ordinel-linux.png" || fail "no screenshot of the dialog" ;;
+      *) xdotool key $step; sleep 0.2 ;;  # until Qt has taken the keys
+    esac
   done
-  wait_for 10 ended || fail "Ordinel did not end"
+  wait_for 10 ended || fail "$program did not end"
   wait "$pid"; local status=$?
   pid=
-  [ "$status" -eq 0 ] || fail "Ordinel ended with status $status: $(cat "$work/ordinel.err")"
+  [ "$status" -eq 0 ] || fail "$program ended with status $status: $(cat "$work/stderr")"
 }
-# Opens the clip with an opener and checks the Pexalo it starts; Escape ends it.
+ordinel() { run_in_japanese "$app/Ordinel" window:オプション "$@"; }
+# Opens the clip with an opener and checks the Pexalo it starts: the clip as its one
+# argument, and video in window $1 (the player's own when empty). Escape ends it.
 open_with() {
-  "$@" "$file" || fail "$* failed"
-  wait_for 30 has_window '^Form1$' || fail "$* started no window titled Form1"
-  local player; player=$(window '^Form1$')
-  pid=$(xdotool getwindowpid "$player")
-  [ "$(readlink "/proc/$pid/exe")" = "$app/Pexalo" ] || fail "$* started $(readlink "/proc/$pid/exe")"
+  local shown=$1; shift
+  "$@" "$file" 2>"$work/opened.log" || fail "$* failed"
+  wait_for 30 started_player || fail "$* started no Pexalo in \"$app\""
   [ "$(tr '\0' '\n' <"/proc/$pid/cmdline")" = "$app/Pexalo"$'\n'"$file" ] || fail "$*: not the clip as one argument"
-  if [ "$1" = xdg-open ]; then
-    wait_for 30 lit "$player" "$work/player.png" || fail "the player's window stayed black"
-    cp "$work/player.png" "$shots/pexalo-linux.png"
+  if [ -z "$shown" ]; then
+    wait_for 30 has_window '^Form1$' || fail "$* started no window titled Form1"
+    shown=$(window '^Form1$')
+    xdotool windowfocus --sync "$shown"
+  else
+    # The compositor says when the player has the keyboard.
+    wait_for 10 grep -q 'wl_keyboard@[0-9]*\.enter(' "$work/opened.log" || fail "$*: the player never had the keyboard"
   fi
-  xdotool windowfocus --sync "$player" key Escape
+  wait_for 30 shows_video "$shown" || fail "$*: no video"
+  xdotool key Escape
   wait_for 10 ended || fail "Escape did not end the Pexalo that $* started"
   pid=
-  echo "$* started the Pexalo in \"$app\""
 }
 
-ordinel space
-cmp -s "$list" "$work/original.list" || fail "OK on the unticked box changed mimeapps.list"
-[ ! -e "$entry" ] || fail "OK on the unticked box wrote an entry"
+[ "$(env -u DISPLAY "$app/Pexalo" --version)" = "Pexalo 1.00" ] || fail "--version"
+env -u DISPLAY "$app/Pexalo" --help | grep -q '^Usage: Pexalo \[FILE\]$' || fail "--help"
+# A switch is one only when alone: here both arguments are the path.
+said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$app/Pexalo" --help "$clip" 2>&1); status=$?
+[ "$status" -eq 1 ] && [ "$(wc -l <<<"$said")" -eq 1 ] || fail "without a display: status $status, said: $said"
 
-ordinel "Tab Tab Tab space" shot "Tab space"
+# Enter on the box presses no button; Escape cancels.
+ordinel "Tab Tab Tab space Return Escape"
+cmp -s "$list" "$work/original.list" || fail "Escape changed mimeapps.list"
+[ ! -e "$entry" ] || fail "Escape wrote an entry"
+
+# Apply, then Enter on OK: the box must still be ticked, so Ordinel must see its own writes.
+ordinel "Tab Tab Tab space" shot "shift+Tab space Tab Tab Return"
 [ "$(default_app)" = ordinel-rmfile.desktop ] || fail "the default is $(default_app), not Ordinel's entry"
+# 5805 x 3450 twips at 96 pixels per inch.
+[ "$(identify -format %wx%h "$shots/ordinel-linux.png")" = 387x230 ] || fail "the dialog is not of its designed size"
 desktop-file-validate "$entry" || fail "the entry is not valid"
-grep -qx 'NoDisplay=true' "$entry" || fail "the entry shows in menus"
 
-open_with xdg-open
-open_with gio open
+open_with "" xdg-open
+convert "$work/shown.miff" "$shots/pexalo-linux.png"
+
+# A Wayland session: weston drawing into a window on the X display, which has the keyboard
+# before the player starts (a later change of focus can reach the compositor after the key).
+weston --backend=x11-backend.so --use-pixman --no-config --socket=road --width=800 --height=600 --idle-time=0 \
+  >"$work/weston.log" 2>&1 &
+weston=$!
+wait_for 10 test -S "$XDG_RUNTIME_DIR/road" || fail "weston did not start: $(cat "$work/weston.log")"
+output=$(xdotool search --class '^Weston Compositor$' | head -n1)
+xdotool windowfocus --sync "$output"
+WAYLAND_DISPLAY=road QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client open_with "$output" gio open
+toplevels=$(grep -c 'get_toplevel(' "$work/opened.log")
+[ "$toplevels" -eq 1 ] || fail "$toplevels top-level windows in the Wayland session, not 1"
+kill "$weston"; wait "$weston" 2>/dev/null
+weston=
+
+# Without a file Pexalo asks with the open-file dialog; cancelled, it ends with status 0.
+run_in_japanese "$app/Pexalo" 'window:^開く$' Escape
 
 gio mime image/png foo-player.desktop >/dev/null || fail "gio mime could not set a default"
 cp "$list" "$work/rewritten.list"

@@ -8,15 +8,9 @@
 
 namespace {
 
-struct Case {
-    const char* fault;
-    std::vector<const char*> arguments;
-    Text expected;
-};
-
 TEST(ArgumentText, JoinsTheArgumentsAfterTheProgramWithOneBlank)
 {
-    const Case cases[] = {
+    struct Case { const char* fault; std::vector<const char*> arguments; Text expected; } const cases[] = {
         {"no argument must give the empty text", {}, u""},
         {"blanks inside one argument are kept", {"/media/My Clips/a b.rm"}, u"/media/My Clips/a b.rm"},
         {"quotes reach the start-up untouched", {"\"/m/a.rm\""}, u"\"/m/a.rm\""},
