@@ -79,7 +79,7 @@ TEST(frmOptions, ApplyInstallsAndUndoesKeepingWhatItReplaces)
          {u"rmfile", u"Old", kFile, {}, kFooCommand}},
         {"our command under another class is not ours", undo, {kFoo, u"Old", {}, {}, kHere},
          {kFoo, u"Old", {}, {}, kHere}},
-        {"RMFILE is not ours", undo, {u"RMFILE", u"Old", {}, {}, kHere}, {u"RMFILE", u"Old", {}, {}, kHere}},
+        {"RMFILE starting our player is ours", undo, {u"RMFILE", u"Old", {}, {}, kHere}, {u"Old", u"Old", {}, {}, kHere}},
         {"every press acts", {kChecked, kUnchecked, kChecked}, kFoosOwn, kInstalledOverFoo},
     };
     for (const auto& c : cases) {
