@@ -1,6 +1,5 @@
 #include "frmOptions.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -26,13 +25,6 @@ AssociationValues ReadAssociation(const RegPorts& registry)
 {
     return {RegReadString(kClassPath, registry), RegReadString(kBackupPath, registry),
             RegReadString(kDisplayNamePath, registry), RegReadString(kCommandPath, registry)};
-}
-
-// The registry compares key names without regard to letter case, so "RMFile" names our class too.
-bool IsOurClassName(const Text& name)
-{
-    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
-    return std::ranges::equal(name, kClassName, {}, lower, lower);
 }
 
 bool WriteString(const Text& path, const Text& text, const RegPorts& registry)
@@ -88,7 +80,8 @@ bool frmOptions::CheckShellConnecting()
 {
     if (mAppDir.empty())
         return false;
-    if (!IsOurClassName(RegReadString(kClassPath, registry_)))
+    // The registry compares key names without regard to letter case: "RMFile" is our class too.
+    if (!EqualIgnoringAsciiCase(RegReadString(kClassPath, registry_), kClassName))
         return false;
     return RegReadString(kCommandPath, registry_) == PlayerCommand();
 }

@@ -4,8 +4,6 @@
 #include "GLibOwners.h"
 #include "KeyFileUpdate.h"
 
-#include <algorithm>
-
 namespace {
 
 enum class Place { Class, ClassBackup, Name, NameBackup, Command, CommandBackup };
@@ -38,20 +36,14 @@ const char* EntryKey(Place place)
     }
 }
 
-// Key names compare as the registry compares them, without regard to ASCII case.
-bool SameName(TextView a, TextView b)
-{
-    auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
-    return std::ranges::equal(a, b, {}, lower, lower);
-}
-
 std::optional<Place> PlaceOf(TextView path)
 {
     for (TextView root : {u"HKCR\\", u"HKEY_CLASSES_ROOT\\"}) {
         if (!path.starts_with(root))
             continue;
+        // Key names compare as the registry compares them.
         for (const KnownPath& known : kKnownPaths)
-            if (SameName(path.substr(root.size()), known.belowRoot))
+            if (EqualIgnoringAsciiCase(path.substr(root.size()), known.belowRoot))
                 return known.place;
     }
     return std::nullopt;
@@ -83,7 +75,7 @@ Text ClassOfId(const std::string& id)
 // Nothing, with the reason on the standard error, for a text that names no desktop file.
 std::optional<std::string> IdOfClass(TextView className)
 {
-    if (SameName(className, kClassName))
+    if (EqualIgnoringAsciiCase(className, kClassName))
         return kHandlerId;
     auto id = Utf8(className);
     const bool named = id && (id->empty() || (id->ends_with(".desktop") &&

@@ -1,5 +1,10 @@
 #include "Text.h"
 
+bool EqualIgnoringAsciiCase(TextView a, TextView b)
+{
+    return std::ranges::equal(a, b, {}, AsciiLower<char16_t>, AsciiLower<char16_t>);
+}
+
 Text RemoveAll(TextView text, char16_t removed)
 {
     Text result;

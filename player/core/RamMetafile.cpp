@@ -1,26 +1,23 @@
 #include "RamMetafile.h"
 
+#include "Text.h"
+
 #include <algorithm>
 
 namespace {
 
 using Kind = ClipLocation::Kind;
 
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string LowerCase(std::string_view text)
 {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower<char>);
     return lower;
 }
 
 bool IsAlpha(char c)
 {
-    return Lower(c) >= 'a' && Lower(c) <= 'z';
+    return AsciiLower(c) >= 'a' && AsciiLower(c) <= 'z';
 }
 
 // The length of the scheme that text starts with, followed by "://"; 0 when it has none.
@@ -48,7 +45,7 @@ int HexValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
-    c = Lower(c);
+    c = AsciiLower(c);
     return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
 

@@ -16,10 +16,6 @@ Form1Window::Form1Window()
               form1_->Form_KeyPress(keyAscii);
       })
 {
-    // Frameless, so no frame to draw: without this Qt's Wayland client loads EGL at the first
-    // window just to learn whether it could draw one (tens of MiB with software OpenGL).
-    if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
-        qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/pexalo-32.png")));
     // Opened maximised; without a window manager only this geometry makes it so.

@@ -19,6 +19,11 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     // A Wayland session finds the window's desktop entry, and so its name and icon, by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("pexalo"));
+    // The window is frameless, so no frame to draw: without this Qt's Wayland client loads EGL
+    // at the first window just to learn whether it could draw one (tens of MiB with software
+    // OpenGL).
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
+        qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
     const auto app = OpenApplication(qtArgc, argv);
     // libmpv parses numbers with the C locale's decimal point.
     std::setlocale(LC_NUMERIC, "C");
