@@ -78,12 +78,7 @@ void frmOptions::cmdCancel_Click()
 
 bool frmOptions::CheckShellConnecting()
 {
-    if (mAppDir.empty())
-        return false;
-    // The registry compares key names without regard to letter case: "RMFile" is our class too.
-    if (!EqualIgnoringAsciiCase(RegReadString(kClassPath, registry_), kClassName))
-        return false;
-    return RegReadString(kCommandPath, registry_) == PlayerCommand();
+    return !mAppDir.empty() && ClassIsOurs() && SamePath(RegReadString(kCommandPath, registry_), PlayerCommand());
 }
 
 void frmOptions::ShellConnecting()
@@ -93,15 +88,17 @@ void frmOptions::ShellConnecting()
     if (mAppDir.empty() || mAppDir.find_first_of(u"\"%") != Text::npos)
         return;
     const Text oldClassName = RegReadString(kClassPath, registry_);
-    // Undo puts back the class kept here, so it is kept whenever the association is not
-    // ours yet, another program's "rmfile" too; installing again keeps the first one.
-    // Without a backup the previous class would be lost for good.
-    if (!CheckShellConnecting() && !WriteString(kBackupPath, oldClassName, registry_))
+    // Over an association of ours, from whichever folder, the backup already holds the class
+    // that was there before the first of ours; backing up again would lose it. A name set
+    // since by someone else is theirs to get back all the same.
+    if ((!AssociationIsOurs() && !WriteString(kBackupPath, oldClassName, registry_)) ||
+        !Keep(kDisplayNamePath, kDisplayNameBackupPath, &frmOptions::IsOurName) ||
+        !Keep(kCommandPath, kCommandBackupPath, &frmOptions::StartsAPlayer))
         return;
-    ReplaceKeeping(kDisplayNamePath, kDisplayNameBackupPath, kDisplayName);
+    WriteString(kDisplayNamePath, kDisplayName, registry_);
     // .rm names rmfile only once rmfile starts our player: a class left half installed
     // would pass for another program's on the next install, and its backup be lost.
-    if (!ReplaceKeeping(kCommandPath, kCommandBackupPath, PlayerCommand()))
+    if (!WriteString(kCommandPath, PlayerCommand(), registry_))
         return;
     if (oldClassName != kClassName)
         WriteString(kClassPath, kClassName, registry_);
@@ -109,30 +106,65 @@ void frmOptions::ShellConnecting()
 
 void frmOptions::UnShellConnecting()
 {
-    // Only our own association is ours to undo; any other is the user's current one.
+    // Only this folder's association is ours to undo; any other is the user's current one.
     if (!CheckShellConnecting())
         return;
     // While .rm still names rmfile, rmfile keeps starting our player.
     if (!WriteString(kClassPath, RegReadString(kBackupPath, registry_), registry_))
         return;
-    RestoreKept(kDisplayNamePath, kDisplayNameBackupPath, kDisplayName);
-    RestoreKept(kCommandPath, kCommandBackupPath, PlayerCommand());
+    GiveBack(kDisplayNamePath, kDisplayNameBackupPath, &frmOptions::IsOurName);
+    GiveBack(kCommandPath, kCommandBackupPath, &frmOptions::StartsAPlayer);
 }
 
-bool frmOptions::ReplaceKeeping(const Text& path, const Text& backupPath, const Text& text)
+bool frmOptions::AssociationIsOurs()
 {
-    const Text old = RegReadString(path, registry_);
-    if (!old.empty() && old != text && !WriteString(backupPath, old, registry_))
+    return ClassIsOurs() && StartsAPlayer(RegReadString(kCommandPath, registry_));
+}
+
+bool frmOptions::ClassIsOurs()
+{
+    // The registry compares key names without regard to letter case: "RMFile" is our class too.
+    return EqualIgnoringAsciiCase(RegReadString(kClassPath, registry_), kClassName);
+}
+
+bool frmOptions::IsOurName(const Text& name) const
+{
+    return name == kDisplayName;
+}
+
+bool frmOptions::StartsAPlayer(const Text& command) const
+{
+    // The shape of PlayerCommand() for any folder: "<folder><separator><player>" "%1".
+    constexpr TextView kArgument = u"\" \"%1\"";
+    if (!command.starts_with(u'"') || !command.ends_with(kArgument))
         return false;
-    return WriteString(path, text, registry_);
+    const TextView path = TextView(command).substr(1, command.size() - 1 - kArgument.size());
+    const std::size_t nameAt = path.rfind(player_.folderSeparator);
+    return nameAt != TextView::npos && path.find(u'"') == TextView::npos &&
+           SamePath(path.substr(nameAt + 1), player_.playerFileName);
 }
 
-void frmOptions::RestoreKept(const Text& path, const Text& backupPath, const Text& ours)
+bool frmOptions::SamePath(TextView a, TextView b) const
 {
-    // A value that is no longer ours was set since, by someone else: it stays.
+    return player_.pathsIgnoreCase ? EqualIgnoringAsciiCase(a, b) : a == b;
+}
+
+bool frmOptions::Keep(const Text& path, const Text& backupPath, OwnValue isOurs)
+{
+    const Text value = RegReadString(path, registry_);
+    return (this->*isOurs)(value) || WriteString(backupPath, value, registry_);
+}
+
+void frmOptions::GiveBack(const Text& path, const Text& backupPath, OwnValue isOurs)
+{
     const Text kept = RegReadString(backupPath, registry_);
-    if (!kept.empty() && RegReadString(path, registry_) == ours)
-        WriteString(path, kept, registry_);
+    // A value that is no longer ours was set since, by someone else: it stays. A backup
+    // that could not be put back waits for the next undo.
+    if ((this->*isOurs)(RegReadString(path, registry_)) && !WriteString(path, kept, registry_))
+        return;
+    // Used once: a value kept for an earlier install must not return after a later one.
+    if (!kept.empty())
+        WriteString(backupPath, Text(), registry_);
 }
 
 Text frmOptions::PlayerCommand() const

@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <optional>
 
-// What differs between platforms in naming the player: on Windows "Pexalo.exe" and "\".
+// What differs between platforms in naming the player: on Windows "Pexalo.exe", "\" and
+// paths that compare without regard to letter case.
 struct PlayerLocation {
     Text playerFileName;
     char16_t folderSeparator;
+    bool pathsIgnoreCase;
 };
 
 inline constexpr std::int16_t kUnchecked = 0;
@@ -48,16 +50,26 @@ public:
 
     // The player command for the current mAppDir: "<mAppDir><player>" "%1".
     Text PlayerCommand() const;
+    // Whether `command` is the player command for some folder.
+    bool StartsAPlayer(const Text& command) const;
 
     // Empty while no folder is known: then nothing is shown as installed or written.
     Text mAppDir;
 
 private:
-    // Keeps what another program left at `path` in `backupPath` before writing `text`
-    // there; true when `text` was written.
-    bool ReplaceKeeping(const Text& path, const Text& backupPath, const Text& text);
-    // Puts back what ReplaceKeeping kept, where `ours` still stands at `path`.
-    void RestoreKept(const Text& path, const Text& backupPath, const Text& ours);
+    using OwnValue = bool (frmOptions::*)(const Text& value) const;
+
+    // An association of ours, from this folder or any other: .rm names rmfile and rmfile
+    // starts a Pexalo.
+    bool AssociationIsOurs();
+    bool ClassIsOurs();
+    bool IsOurName(const Text& name) const;
+    bool SamePath(TextView a, TextView b) const;
+    // Keeps what stands at `path` in `backupPath`, the empty text for none; a value of our
+    // own keeps the backup that stands. False when the backup could not be written.
+    bool Keep(const Text& path, const Text& backupPath, OwnValue isOurs);
+    // Puts back what Keep kept where our value still stands, then clears the backup.
+    void GiveBack(const Text& path, const Text& backupPath, OwnValue isOurs);
 
     OptionsWindow& window_;
     RegPorts registry_;

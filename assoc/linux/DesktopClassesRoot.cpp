@@ -147,6 +147,9 @@ public:
             const auto id = IdOfClass(text);
             return id && (*place == Place::Class ? WriteClass(*id) : WriteEntryKey(EntryKey(*place), *id));
         }
+        // The empty text stands for none: no key, rather than a Name or Exec that says nothing.
+        if (text.empty())
+            return RemoveEntryKey(EntryKey(*place));
         auto utf8 = Utf8(text);
         if (utf8 && (*place == Place::Command || *place == Place::CommandBackup)) {
             utf8 = ExecFromCommand(*utf8);
@@ -179,6 +182,14 @@ private:
         return Update(EntryPath(), [&](GKeyFile* entry) {
             SetEntryBasics(entry);
             g_key_file_set_string(entry, G_KEY_FILE_DESKTOP_GROUP, key, value.c_str());
+        });
+    }
+
+    bool RemoveEntryKey(const char* key)
+    {
+        return Update(EntryPath(), [&](GKeyFile* entry) {
+            SetEntryBasics(entry);
+            g_key_file_remove_key(entry, G_KEY_FILE_DESKTOP_GROUP, key, nullptr);
         });
     }
 

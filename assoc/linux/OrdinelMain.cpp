@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     NoBinaryValues native;
     const LocaleCodePage codePage;
     OptionsDialog dialog(QCoreApplication::applicationDirPath().toStdU16String());
-    frmOptions form(dialog, {classesRoot, native, codePage}, {u"Pexalo", u'/'});
+    frmOptions form(dialog, {classesRoot, native, codePage}, {u"Pexalo", u'/', false});
     QObject::connect(&dialog, &QDialog::finished, &application, &QCoreApplication::quit);
     dialog.Open(form);
     return application.exec();

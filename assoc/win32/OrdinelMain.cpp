@@ -27,6 +27,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     Advapi32Registry native;
     WindowsCodePage codePage;
     OptionsDialog dialog(instance);
-    frmOptions form(dialog, {scriptShell, native, codePage}, {u"Pexalo.exe", u'\\'});
+    frmOptions form(dialog, {scriptShell, native, codePage}, {u"Pexalo.exe", u'\\', true});
     return dialog.Run(form);
 }

@@ -16,6 +16,7 @@ using Log = std::vector<std::string>;
 using Boxes = std::vector<std::int16_t>;
 
 const Text kFile = u"RealMedia ファイル", kHere = u"\"C:\\Player\\Pexalo.exe\" \"%1\"";
+const Text kThere = u"\"C:\\Apps\\Pexalo.exe\" \"%1\"";
 const Text kFoo = u"Foo.Player.1", kFooName = u"Foo file", kFooCommand = u"\"C:\\Foo\\foo.exe\" \"%1\"";
 const Values kOther{u"Other"}, kInstalledHere{u"rmfile", u"Other", kFile, {}, kHere};
 // Installed here over another program's class kFoo, whose key rmfile had a name and a command.
@@ -26,7 +27,7 @@ const Values kFoosOwn{kFoo, {}, kFooName, {}, kFooCommand};
 struct Dialog {
     FakeRegistry registry;
     FakeWindow window;
-    frmOptions form{window, registry.Ports(), {u"Pexalo.exe", u'\\'}};
+    frmOptions form{window, registry.Ports(), {u"Pexalo.exe", u'\\', true}};
 
     explicit Dialog(const Values& before, const Text& refused = {}, std::optional<Text> folder = u"C:\\Player")
     {
@@ -60,26 +61,35 @@ TEST(frmOptions, ApplyInstallsAndUndoesKeepingWhatItReplaces)
         Text refused = {};
         std::optional<Text> folder = u"C:\\Player";
     } cases[] = {
-        {"no class: the empty one is kept", install, {}, {u"rmfile", u"", kFile, {}, kHere}},
-        {"another class replaces an old backup", install, {kFoo, u"Older"}, {u"rmfile", kFoo, kFile, {}, kHere}},
+        {"no class: the empty one is kept, and no name or command", install, {}, {u"rmfile", u"", kFile, u"", kHere, u""}},
+        {"another class replaces an old backup", install, {kFoo, u"Older"}, {u"rmfile", kFoo, kFile, u"", kHere, u""}},
         {"installing again keeps the first backups", install, kInstalledOverFoo, kInstalledOverFoo},
-        {"a command that cannot be kept stays, and so does .rm's class", install, {kFoo, {}, {}, {}, kFooCommand},
-         {kFoo, kFoo, kFile, {}, kFooCommand}, kAssociationPaths[5]},
+        {"another folder's install keeps the first backups", install,
+         {u"rmfile", kFoo, kFile, kFooName, u"\"D:\\B\\pexalo.EXE\" \"%1\"", kFooCommand}, kInstalledOverFoo},
+        {"a name of ours keeps the backup that waits", install, {kFoo, u"Old", kFile, kFooName},
+         {u"rmfile", kFoo, kFile, kFooName, kHere, u""}},
+        {"a command that cannot be kept: nothing of ours is written", install, {kFoo, {}, {}, {}, kFooCommand},
+         {kFoo, kFoo, {}, u"", kFooCommand}, kAssociationPaths[5]},
         {"a folder with a quote registers nothing", install, kOther, kOther, {}, u"/home/a\"b"},
         {"a folder with a percent sign registers nothing", install, kOther, kOther, {}, u"/home/100%"},
-        {"a drive root gets no second backslash", install, {}, {u"rmfile", u"", kFile, {}, atTheRoot}, {}, u"C:\\"},
-        {"the backup comes back; rmfile stays", undo, {u"rmfile", kFoo, kFile, {}, kHere},
-         {kFoo, kFoo, kFile, {}, kHere}},
-        {"no backup sets the class empty", undo, {u"rmfile", {}, kFile, {}, kHere}, {u"", {}, kFile, {}, kHere}},
+        {"a drive root gets no second backslash", install, {}, {u"rmfile", u"", kFile, u"", atTheRoot, u""}, {}, u"C:\\"},
+        {"the backups come back and are used up", undo, kInstalledOverFoo, {kFoo, kFoo, kFooName, u"", kFooCommand, u""}},
+        {"no backups: class, name and command none", undo, {u"rmfile", {}, kFile, {}, kHere}, {u"", {}, u"", {}, u""}},
         {"a name set since by someone else stays", undo, {u"rmfile", kFoo, u"Renamed", kFooName, kHere},
-         {kFoo, kFoo, u"Renamed", kFooName, kHere}},
+         {kFoo, kFoo, u"Renamed", u"", u""}},
+        {"the folder in other letters is this one", undo, {u"rmfile", kFoo, kFile, {}, u"\"c:\\player\\PEXALO.exe\" \"%1\""},
+         {kFoo, kFoo, u"", {}, u""}},
         {"a class that cannot be put back leaves rmfile ours", undo, kInstalledOverFoo, kInstalledOverFoo,
          kAssociationPaths[0]},
+        {"a command that cannot be put back keeps its backup", undo, kInstalledOverFoo,
+         {kFoo, kFoo, kFooName, u"", kHere, kFooCommand}, kAssociationPaths[4]},
         {"rmfile starting another program is not ours", undo, {u"rmfile", u"Old", kFile, {}, kFooCommand},
          {u"rmfile", u"Old", kFile, {}, kFooCommand}},
+        {"another folder's player is not this folder's to undo", undo, {u"rmfile", u"Old", kFile, {}, kThere},
+         {u"rmfile", u"Old", kFile, {}, kThere}},
         {"our command under another class is not ours", undo, {kFoo, u"Old", {}, {}, kHere},
          {kFoo, u"Old", {}, {}, kHere}},
-        {"RMFILE starting our player is ours", undo, {u"RMFILE", u"Old", {}, {}, kHere}, {u"Old", u"Old", {}, {}, kHere}},
+        {"RMFILE starting our player is ours", undo, {u"RMFILE", u"Old", {}, {}, kHere}, {u"Old", u"Old", {}, {}, u""}},
         {"every press acts", {kChecked, kUnchecked, kChecked}, kFoosOwn, kInstalledOverFoo},
     };
     for (const auto& c : cases) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ranges>
 #include <sstream>
 #include <unistd.h>
 
@@ -121,6 +122,11 @@ TEST_F(DesktopClassesRootTest, TheValuesLiveWhereTheDesktopLooks)
     ASSERT_TRUE(Write(u"HKCR\\.rm\\", u""));
     EXPECT_EQ(ReadFile(kList), ListWithDefault(""));
     EXPECT_EQ(Read(u"HKCR\\.rm\\"), u"foo-player.desktop");  // what the system chose, not only the user
+    // The empty text is none: no key that an opener could take for a command.
+    for (const auto& c : values | std::views::drop(2)) {
+        ASSERT_TRUE(Write(c.path, u""));
+        EXPECT_EQ(Read(c.path), u"(missing)") << ::testing::PrintToString(Text(c.path));
+    }
 }
 
 TEST_F(DesktopClassesRootTest, EachWriteIsSeenByTheNextReadAndALinkedListStaysLinked)

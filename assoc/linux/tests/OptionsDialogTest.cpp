@@ -23,7 +23,7 @@ TEST(OptionsDialog, TheCloseBoxUnloadsItWithoutPressingAnyButton)
     NoBinaryValues native;
     const LocaleCodePage codePage;
     OptionsDialog dialog(u"/opt/pexalo");
-    frmOptions form(dialog, {host, native, codePage}, {u"Pexalo", u'/'});
+    frmOptions form(dialog, {host, native, codePage}, {u"Pexalo", u'/', false});
     std::string pressed;
     for (const char* name : {"cmdOK", "cmdCancel", "cmdApply"})
         QObject::connect(dialog.findChild<QPushButton*>(name), &QPushButton::clicked, [&, name] { pressed += name; });
