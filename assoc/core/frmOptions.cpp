@@ -14,6 +14,8 @@ const Text kCommandPath = u"HKCR\\rmfile\\shell\\open\\command\\";
 const Text kCommandBackupPath = u"HKCR\\rmfile\\shell\\open\\command\\bak";
 
 const Text kClassName = u"rmfile";
+// What follows the player's path in its command: the shell's placeholder for the file.
+constexpr TextView kFileArgument = u"\" \"%1\"";
 const Text kDisplayName = u"RealMedia ファイル";
 
 struct AssociationValues {
@@ -135,10 +137,9 @@ bool frmOptions::IsOurName(const Text& name) const
 bool frmOptions::StartsAPlayer(const Text& command) const
 {
     // The shape of PlayerCommand() for any folder: "<folder><separator><player>" "%1".
-    constexpr TextView kArgument = u"\" \"%1\"";
-    if (!command.starts_with(u'"') || !command.ends_with(kArgument))
+    if (!command.starts_with(u'"') || !command.ends_with(kFileArgument))
         return false;
-    const TextView path = TextView(command).substr(1, command.size() - 1 - kArgument.size());
+    const TextView path = TextView(command).substr(1, command.size() - 1 - kFileArgument.size());
     const std::size_t nameAt = path.rfind(player_.folderSeparator);
     return nameAt != TextView::npos && path.find(u'"') == TextView::npos &&
            SamePath(path.substr(nameAt + 1), player_.playerFileName);
@@ -169,5 +170,5 @@ void frmOptions::GiveBack(const Text& path, const Text& backupPath, OwnValue isO
 
 Text frmOptions::PlayerCommand() const
 {
-    return u"\"" + mAppDir + player_.playerFileName + u"\" \"%1\"";
+    return u"\"" + mAppDir + player_.playerFileName + Text(kFileArgument);
 }

@@ -59,13 +59,13 @@ int OptionsDialog::Run(frmOptions& form)
     SetFocus(cmdOK_);
 
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (NextMessage(message)) {
         if (window_ && IsDialogMessageW(window_, &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return 0;
+    return static_cast<int>(message.wParam);
 }
 
 bool OptionsDialog::CreateDialogWindow()

@@ -1,6 +1,7 @@
 // Ordinel: the options dialog is the whole program; it ends when the dialog is unloaded.
 #include "Advapi32Registry.h"
 #include "OptionsDialog.h"
+#include "PlatformErrorReport.h"
 #include "WScriptShell.h"
 #include "WindowsCodePage.h"
 
@@ -8,14 +9,15 @@
 
 namespace {
 
-// The shell objects are apartment-threaded, like the dialog's one thread.
+// The shell objects are apartment-threaded, like the dialog's one thread; without the
+// apartment no registry call could work, so the program ends with the report.
 struct ComApartment {
-    const bool initialized = SUCCEEDED(CoInitialize(nullptr));
-    ~ComApartment()
+    ComApartment()
     {
-        if (initialized)
-            CoUninitialize();
+        if (const HRESULT hr = CoInitialize(nullptr); FAILED(hr))
+            ReportPlatformErrorAndExit({static_cast<std::uint32_t>(hr)});
     }
+    ~ComApartment() { CoUninitialize(); }
 };
 
 } // namespace

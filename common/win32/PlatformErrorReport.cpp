@@ -21,3 +21,11 @@ void ReportPlatformErrorAndExit(PlatformError error)
     LocalFree(text);
     ExitProcess(error.code);
 }
+
+bool NextMessage(MSG& message)
+{
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == -1)
+        ReportPlatformErrorAndExit(LastPlatformError());
+    return got != 0;
+}

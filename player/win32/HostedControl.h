@@ -11,8 +11,13 @@
 
 class HostedControl final : public MediaControl {
 public:
-    HostedControl(HWND window, UINT stateChangeMessage, int dpi)
-        : window_(window), dpi_(dpi), site_(window), events_(window, stateChangeMessage) {}
+    // The site starts at the window's designed size, so that setting its width alone never
+    // hands the control an extent with no height.
+    HostedControl(HWND window, UINT stateChangeMessage, int dpi, float widthTwips, float heightTwips)
+        : window_(window), dpi_(dpi), site_(window), events_(window, stateChangeMessage), widthTwips_(widthTwips),
+          heightTwips_(heightTwips)
+    {
+    }
     HostedControl(const HostedControl&) = delete;
     HostedControl& operator=(const HostedControl&) = delete;
     ~HostedControl() { Close(); }
@@ -40,6 +45,6 @@ private:
     ComPtr<IOleObject> object_;
     ComPtr<IDispatch> dispatch_;
     ComPtr<IOleInPlaceObject> inPlace_;
-    float widthTwips_ = 0;
-    float heightTwips_ = 0;
+    float widthTwips_;
+    float heightTwips_;
 };

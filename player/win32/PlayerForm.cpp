@@ -9,7 +9,7 @@ constexpr wchar_t kWindowClass[] = L"PexaloForm1";
 constexpr wchar_t kCaption[] = L"Form1";
 constexpr UINT kStateChangeMessage = WM_APP + 1;
 constexpr WORD kIconId = 1;
-// The designed client area, used until the window is maximised.
+// The designed client area, used until the window is maximised, and the control's first size.
 constexpr float kDesignedWidthTwips = 4800;
 constexpr float kDesignedHeightTwips = 3600;
 
@@ -46,7 +46,8 @@ PlatformError PlayerForm::Create(HINSTANCE instance)
     if (!window_)
         return LastPlatformError();
 
-    realAudio1_ = std::make_unique<HostedControl>(window_, kStateChangeMessage, dpi_);
+    realAudio1_ = std::make_unique<HostedControl>(window_, kStateChangeMessage, dpi_, kDesignedWidthTwips,
+                                                  kDesignedHeightTwips);
     if (PlatformError error = realAudio1_->Create(RealAudio1PersistedState()))
         return error;
     form1_ = std::make_unique<Form1>(*this, *realAudio1_);

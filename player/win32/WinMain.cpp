@@ -9,7 +9,7 @@ namespace {
 int RunMessageLoop(PlayerForm& form1)
 {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (NextMessage(message)) {
         TranslateMessage(&message);
         form1.PreviewMessage(message);
         DispatchMessageW(&message);

@@ -167,6 +167,9 @@ probe resize 640 480
 resized() { [[ "$(probe window 0)" == *" client=0,0,640,480 control=0,0,640,480 "* ]]; }
 eventually "the control did not follow the resize: $(probe window 0)" resized
 expect "the extent" "extent 16933 12700" last '^extent '
+# Every extent the control was handed has both sides, the first its designed 4800 x 3600 twips.
+expect "the first extent" "extent 8467 6350" eval "log_lines '^extent ' | head -1"
+expect "the extents with a side of 0" "" log_lines '^extent (0 .*|.* 0)$'
 screenshot Form1 pexalo-win32.png
 
 # Minimised, the window has nothing to fill: the control keeps its size.
@@ -192,7 +195,8 @@ expect "the teardown order" "deactivate,unadvise,close,site cleared" ordered '^(
 
 # From its own folder Ordinel opens ticked, from another unticked; leaving without
 # applying, by Escape, the close box or Cancel, changes nothing either way.
-# Then, unticked, OK gives the other program's association back, its backups kept.
+# Then the other folder's Ordinel installs its own Pexalo, keeping the first backups, and
+# unticked there gives the other program's association back, each backup used up.
 leave() {
   start "$1\\Ordinel.exe"
   expect "Ordinel's box in $1" "$2" box
@@ -204,7 +208,8 @@ leave() {
 leave "$APP_DIR" 1 "$INSTALLED" post 102 0x100 0x1B   # WM_KEYDOWN, VK_ESCAPE
 leave "$APP_DIR" 1 "$INSTALLED" post 0 0x112 0xF060   # WM_SYSCOMMAND, SC_CLOSE
 leave 'C:\Other' 0 "$INSTALLED" send 2 0xF5           # BM_CLICK on Cancel
-leave "$APP_DIR" 1 "@=RMFile|bak=RMFile|@=Foo file|bak=Foo file|@=$FOO|bak=$FOO" send 100 0xF5   # OK
+leave 'C:\Other' 0 "${INSTALLED/"$APP_DIR"/C:\\Other}" send 100 0xF5   # OK
+leave 'C:\Other' 1 "@=RMFile|bak=RMFile|@=Foo file|bak=|@=$FOO|bak=" send 100 0xF5
 
 # The longest command line Windows allows (32,767 characters with its NUL), the path after
 # blanks and a tab, with characters outside code page 932, a lone surrogate and a quote:
