@@ -5,8 +5,9 @@
 # on Apply and OK. xdg-open on X11 and gio open in a Wayland session then start that folder's
 # Pexalo with the clip (named with blanks, brackets, quotes and a byte that is not UTF-8) as
 # its one argument; it shows the clip in its one window until Escape. Without a file Pexalo
-# asks, in Japanese. Unticking gives the other player back and changes nothing else, even
-# after another tool rewrote mimeapps.list. Screenshots of the dialog and the player go to SHOTS.
+# asks, in Japanese. A second folder's Ordinel takes over; unticking there gives the other
+# player back and changes nothing else, even after another tool rewrote mimeapps.list.
+# Screenshots of the dialog and the player go to SHOTS.
 # Usage: road.sh BIN CLIP SHOTS. Needs DISPLAY.
 set -uo pipefail
 bin=$1 clip=$2 shots=$3
@@ -151,9 +152,15 @@ weston=
 # Without a file Pexalo asks with the open-file dialog; cancelled, it ends with status 0.
 run_in_japanese "$app/Pexalo" 'window:^開く$' Escape
 
+# A second folder's Pexalo takes over, keeping what the first install kept, and unticked
+# there gives the other player back; another program writes its own defaults in between.
+second="$work/second"
+mkdir "$second" && cp "$bin/Ordinel" "$bin/Pexalo" "$second/"
+app=$second ordinel "Tab Tab Tab space Tab space"
+grep -qxF "Exec=$second/Pexalo %f" "$entry" || fail "the second folder's install: $(cat "$entry")"
 gio mime image/png foo-player.desktop >/dev/null || fail "gio mime could not set a default"
 cp "$list" "$work/rewritten.list"
-ordinel "Tab Tab Tab space Tab space"
+app=$second ordinel "Tab Tab Tab space Tab space"
 [ "$(default_app)" = foo-player.desktop ] || fail "the default is $(default_app), not the other player"
 [ "$(xdg-mime query default $type)" = foo-player.desktop ] || fail "xdg-mime does not see the other player"
 sed "s|^$type=ordinel-rmfile.desktop\$|$type=foo-player.desktop|" "$work/rewritten.list" | diff - "$list" ||
