@@ -12,7 +12,7 @@ load_before=$(load)
 
 say "building (linux)"
 cmake --preset linux >/dev/null
-cmake --build --preset linux -j2 --target Pexalo LongLoop sample_clip >/dev/null
+cmake --build --preset linux -j2 --target PexaloBench LongLoop sample_clip >/dev/null
 mkdir -p build/linux/bench
 g++ -O2 -std=c++20 -Wall -Wextra bench/first-frame-probe.cpp -lX11 -o build/linux/bench/first-frame-probe
 say "building (win32)"

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <vector>
 
 namespace {
@@ -53,6 +55,20 @@ TEST(MediaEngine, TakesItsLookFromTheWindowsStateAndTheDesktopsFromADamagedOne)
         EXPECT_EQ(QColor(QString::fromStdString(engine->Property("background"))).rgb(), c.background.rgb()) << c.fault;
         EXPECT_EQ(engine->palette().color(QPalette::Window).rgb(), c.background.rgb()) << c.fault;
         EXPECT_EQ(engine->Property("osd-level"), c.osdLevel) << c.fault;
+    }
+}
+
+TEST(MediaEngine, StopsAtAnOptionThatKeepsFilesOnlyMediaWhenTheEngineRefusesIt)
+{
+    struct Case { const char* fault; EngineOption option; const char* refused; } const cases[] = {
+        {"a refused safety option is passed over", {"access-refs", "no", true}, "access-refs=no: option not found"},
+        {"a safety option's refused value is passed over", {"ytdl", "maybe", true}, "ytdl=maybe: error setting option"},
+        {"another refused option stops the engine", {"no-such-look", "1"}, ""},
+        {"an accepted safety option stops the engine", {"access-references", "no", true}, ""},
+    };
+    for (const auto& c : cases) {
+        const MpvHandle mpv(mpv_create());
+        EXPECT_EQ(ApplyOptions(mpv.get(), {&c.option, 1}), c.refused) << c.fault;
     }
 }
 
@@ -165,6 +181,13 @@ TEST(MediaEngine, PlaysEachSourceAgainAfterItsEndOrShowsWhyNothingPlayedWithoutR
     // Port 9 (discard) takes no connection.
     WriteFile(at("failing.ram"), "missing.rm\nhttp://127.0.0.1:9/absent.rm\npnm://example.invalid/a.rm\n");
     WriteFile(at("empty.ram"), "# nothing but a comment\n");
+    // Text that FFmpeg reads as a session description: it would have the engine listen for RTP.
+    WriteFile(at("session.rm"), "v=0\no=- 0 0 IN IP4 127.0.0.1\ns=x\nc=IN IP4 127.0.0.1\nt=0 0\n"
+                                "m=video 18083 RTP/AVP 96\na=rtpmap:96 MP4V-ES/90000\n");
+    // FIFOs without a writer: opening one to read waits for ever.
+    for (const char* fifo : {"fifo.rm", "fifo.ram"})
+        ASSERT_EQ(mkfifo(at(fifo).toLocal8Bit().constData(), 0600), 0);
+    WriteFile(at("odd.ram"), "file://" + at("fifo.rm").toUtf8() + QByteArray::fromStdString("\nsub/c.rm\0x\nHTTP://127.0.0.1:9/a.rm\n"s));
     // The start of each source's trace (failing sources have none) and a pattern of what it shows.
     struct Case { const char* name; QString source; std::vector<std::string> trace; QString shown; } const cases[] = {
         {"clip", PEXALO_SAMPLE_CLIP, {"sample.rm", "end", "sample.rm"}, ""},
@@ -179,6 +202,13 @@ TEST(MediaEngine, PlaysEachSourceAgainAfterItsEndOrShowsWhyNothingPlayedWithoutR
              "\n" + Skipped("pnm://example.invalid/a.rm", "not a location")},
         {"metafile that lists nothing", at("empty.ram"), {}, Skipped(at("empty.ram"), "no clip")},
         {"metafile that cannot be read", at("missing.ram"), {}, Skipped(at("missing.ram"), "No such file")},
+        {"file URL in any case", "FILE://localhost" PEXALO_SAMPLE_CLIP, {"sample.rm", "end", "sample.rm"}, ""},
+        {"session description", at("session.rm"), {}, Skipped(at("session.rm"), "format")},
+        {"FIFO as the clip", at("fifo.rm"), {}, Skipped(at("fifo.rm"), "FIFO")},
+        {"FIFO named as a metafile", at("fifo.ram"), {}, Skipped(at("fifo.ram"), "FIFO")},
+        {"metafile of a FIFO, a NUL and a scheme in capitals", at("odd.ram"), {},
+         Skipped(at("fifo.rm"), "FIFO") + "\n" + Skipped("sub/c.rm\\0x", "NUL") + "\n" +
+             Skipped("http://127.0.0.1:9/a.rm", "(refused|Failed to open)")},
     };
     // All at once: the failing sources have the others' playing time to show any retry.
     std::vector<std::unique_ptr<Playback>> playbacks;
