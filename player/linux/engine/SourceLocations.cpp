@@ -84,9 +84,9 @@ SourceLocations LocationsOfSource(const std::string& source)
     const std::string folder = std::filesystem::current_path(error).string();
     ClipLocation location = LocationOf(source, error ? "." : folder);
     if (location.kind != ClipLocation::Kind::Path || !IsRamMetafile(location.text))
-        return {{std::move(location)}, {}};
+        return {{std::move(location)}, {}, {}};
 
-    SourceLocations metafile;
+    SourceLocations metafile{{}, {}, location.text};
     std::string contents;
     if (!ReadMetafile(location.text, contents, metafile.failure))
         return metafile;

@@ -9,6 +9,7 @@
 struct SourceLocations {
     std::vector<ClipLocation> locations;  // paths made absolute
     std::string failure;                  // why a metafile gives nothing to open
+    std::string metafile;                 // the metafile's path, when the source is one
 };
 
 // `source` is a path or URL in file-name bytes, read as a metafile's line is. Never blocks.

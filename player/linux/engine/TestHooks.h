@@ -7,5 +7,5 @@
 // audio where there is no sound device.
 void ApplyTestEngineOptions(mpv_handle* mpv);
 
-// Called on the engine's own threads whenever it has a frame to show.
+// Called whenever the engine has a frame to show, mostly on its own threads.
 void OnEngineThread();

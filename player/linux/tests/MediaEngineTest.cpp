@@ -1,6 +1,9 @@
 // The media engine driven through its dispatch interface as Form1 drives it: the look the
 // persisted state gives it, its answers to bad calls, its frames in every kind of image a
 // window may hand it, and what it plays of each source.
+#include "Confinement.h"
+#include "EngineThreadProbe.h"
+#include "Landlock.h"
 #include "MediaEngine.h"
 #include "QtText.h"
 #include "RealAudio1.h"
@@ -14,7 +17,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
+#include <cstdlib>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -227,6 +239,75 @@ TEST(MediaEngine, PlaysEachSourceAgainAfterItsEndOrShowsWhyNothingPlayedWithoutR
             << cases[i].name << ": " << p.shown.toStdString();
         EXPECT_EQ(p.failures, cases[i].trace.empty() ? 1 : 0) << cases[i].name;
     }
+}
+
+// What a decoder that a file took over would try first, each as a system call's result (0 or
+// an errno), run on one of the engine's own threads once the player is confined.
+std::string gSecret, gHomeFolder;
+sockaddr_in gListener{};
+int Errno(bool done) { return done ? 0 : errno; }
+struct Attempt { const char* what; bool landlockOnly; int (*run)(); };
+const Attempt kAttempts[] = {
+    {"read a file in the home that no list names", true, [] { return Errno(open(gSecret.c_str(), O_RDONLY) >= 0); }},
+    {"create a file in the home", true,
+     [] { return Errno(open((gHomeFolder + "/new").c_str(), O_CREAT | O_WRONLY, 0600) >= 0); }},
+    {"start /bin/true", false, [] {
+         pid_t child;
+         const char* argv[] = {"/bin/true", nullptr};
+         const int status = posix_spawn(&child, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ);
+         return status == 0 ? waitpid(child, nullptr, 0), 0 : status;
+     }},
+    {"connect to a loopback port", false, [] {
+         const int s = socket(AF_INET, SOCK_STREAM, 0);
+         return s < 0 ? errno : Errno(connect(s, reinterpret_cast<sockaddr*>(&gListener), sizeof gListener) == 0);
+     }},
+};
+std::array<std::atomic<int>, std::size(kAttempts)> gResults;
+std::atomic<bool> gProbed{false};
+
+// The child of the test below: confined as the player confines itself, it plays the clip and
+// ends with the number of attempts that were not refused, or 100 when the clip did not play.
+[[noreturn]] void PlayConfinedAndTryEverything()
+{
+    QTemporaryDir home;
+    gHomeFolder = home.path().toStdString();
+    gSecret = gHomeFolder + "/.ssh-key";
+    WriteFile(QString::fromStdString(gSecret), "secret");
+    qputenv("HOME", home.path().toLocal8Bit());
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    gListener.sin_family = AF_INET;
+    gListener.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof gListener;
+    if (bind(listener, reinterpret_cast<sockaddr*>(&gListener), length) || listen(listener, 1) ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&gListener), &length) || kAttempts[0].run() != 0)
+        std::_Exit(101);  // the attempts would not tell confinement from a failing test
+
+    const bool landlock = LandlockAbi() > 0;
+    ConfineToClips(LocationsOfSource(PEXALO_SAMPLE_CLIP));
+    SetEngineThreadProbe([] {
+        for (std::size_t i = 0; i < std::size(kAttempts); ++i)
+            gResults[i] = kAttempts[i].run();
+        gProbed = true;
+    });
+    Playback clip(PEXALO_SAMPLE_CLIP);
+    const bool played = QTest::qWaitFor([&] {
+        return gProbed && std::atof(clip.engine->Property("time-pos").c_str()) > 1.0;
+    }, kGenerousMs);
+    int allowed = 0;
+    for (std::size_t i = 0; i < std::size(kAttempts); ++i) {
+        const bool skipped = kAttempts[i].landlockOnly && !landlock;
+        const bool refused = gResults[i] == EACCES || gResults[i] == EPERM;
+        std::fprintf(stderr, "%s: %s\n", kAttempts[i].what,
+                     skipped ? "not tried: this kernel has no Landlock" : refused ? "refused" : gResults[i] ? std::strerror(gResults[i]) : "allowed");
+        allowed += !skipped && !refused;
+    }
+    std::_Exit(played ? allowed : 100);
+}
+
+TEST(MediaEngineDeathTest, ItsThreadsConfinedCanNeitherReadWriteStartNorConnectWhileTheClipPlays)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(PlayConfinedAndTryEverything(), testing::ExitedWithCode(0), "");
 }
 
 } // namespace

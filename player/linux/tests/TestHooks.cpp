@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include <unistd.h>
+
 namespace {
 
 std::atomic<void (*)()> gProbe{nullptr};
@@ -36,6 +38,9 @@ void SetEngineThreadProbe(void (*probe)())
 
 void OnEngineThread()
 {
+    // libmpv calls it on the GUI thread too, while drawing.
+    if (gettid() == getpid())
+        return;
     if (auto* probe = gProbe.exchange(nullptr))
         probe();
 }
