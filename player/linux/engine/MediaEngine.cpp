@@ -197,7 +197,7 @@ void MediaEngine::OpenFrom(std::size_t index)
 
 void MediaEngine::ApplyAutoStart()
 {
-    mpv_set_property_string(mpv_.get(), "pause", autoStart_ ? "no" : "yes");
+    SetPause(!autoStart_);
 }
 
 void MediaEngine::LocationEnded(const char* failure)
@@ -232,7 +232,7 @@ void MediaEngine::AddFailure(const std::string& location, const std::string& why
     // Shown over the picture for a while, as the list goes on to its next clip.
     const QByteArray text = shown.toUtf8();
     const char* command[] = {"show-text", text.constData(), "6000", "0", nullptr};
-    mpv_command(mpv_.get(), command);
+    mpv_command_async(mpv_.get(), 0, command);
 }
 
 void MediaEngine::Play()
@@ -253,10 +253,16 @@ void MediaEngine::Play()
             return;
         }
         const char* command[] = {"seek", "0", "absolute", nullptr};
-        mpv_command(mpv_.get(), command);
+        mpv_command_async(mpv_.get(), 0, command);
         progressed_ = false;
     }
-    mpv_set_property_string(mpv_.get(), "pause", "no");
+    SetPause(false);
+}
+
+void MediaEngine::SetPause(bool pause)
+{
+    int flag = pause;
+    mpv_set_property_async(mpv_.get(), 0, "pause", MPV_FORMAT_FLAG, &flag);
 }
 
 void MediaEngine::DrainEvents()
