@@ -3,6 +3,7 @@
 #include "Landlock.h"
 #include "SyscallFilter.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 

@@ -85,8 +85,8 @@ std::vector<Grant> SystemGrants()
         {"/proc/self", kRead},             // the process's own state, which the C library and Qt read
         {"/sys", kRead},                   // the number of processors, the sound cards
         {"/dev/snd", kReadWrite},          // the audio devices
-        {"/dev/null", kReadWrite},
-        {"/dev/urandom", kRead},
+        {"/dev/null", kReadWrite},         // output the libraries discard
+        {"/dev/urandom", kRead},           // randomness for TLS and hash tables
         {"/dev/shm", kScratch},            // shared memory with the sound server
         // The user's fonts and cursors, and the cookie the sound server asks for: no other
         // file of the user's.

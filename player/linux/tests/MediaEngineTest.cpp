@@ -246,18 +246,19 @@ TEST(MediaEngine, PlaysEachSourceAgainAfterItsEndOrShowsWhyNothingPlayedWithoutR
 std::string gSecret, gHomeFolder;
 sockaddr_in gListener{};
 int Errno(bool done) { return done ? 0 : errno; }
-struct Attempt { const char* what; bool landlockOnly; int (*run)(); };
+struct Attempt { const char* what; bool landlockOnly; bool allowedForNetworkClips; int (*run)(); };
 const Attempt kAttempts[] = {
-    {"read a file in the home that no list names", true, [] { return Errno(open(gSecret.c_str(), O_RDONLY) >= 0); }},
-    {"create a file in the home", true,
+    {"read a file in the home that no list names", true, false,
+     [] { return Errno(open(gSecret.c_str(), O_RDONLY) >= 0); }},
+    {"create a file in the home", true, false,
      [] { return Errno(open((gHomeFolder + "/new").c_str(), O_CREAT | O_WRONLY, 0600) >= 0); }},
-    {"start /bin/true", false, [] {
+    {"start /bin/true", false, false, [] {
          pid_t child;
          const char* argv[] = {"/bin/true", nullptr};
          const int status = posix_spawn(&child, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ);
          return status == 0 ? waitpid(child, nullptr, 0), 0 : status;
      }},
-    {"connect to a loopback port", false, [] {
+    {"connect to a loopback port", false, true, [] {
          const int s = socket(AF_INET, SOCK_STREAM, 0);
          return s < 0 ? errno : Errno(connect(s, reinterpret_cast<sockaddr*>(&gListener), sizeof gListener) == 0);
      }},
@@ -265,15 +266,18 @@ const Attempt kAttempts[] = {
 std::array<std::atomic<int>, std::size(kAttempts)> gResults;
 std::atomic<bool> gProbed{false};
 
-// The child of the test below: confined as the player confines itself, it plays the clip and
-// ends with the number of attempts that were not refused, or 100 when the clip did not play.
-[[noreturn]] void PlayConfinedAndTryEverything()
+// The child of the test below: confined as the player confines itself for the sample clip,
+// alone or listed with a network location, it plays the clip and ends with the number of
+// attempts that did not end as they should, or 100 when the clip did not play.
+[[noreturn]] void PlayConfinedAndTryEverything(bool networkListed)
 {
     QTemporaryDir home;
     gHomeFolder = home.path().toStdString();
     gSecret = gHomeFolder + "/.ssh-key";
     WriteFile(QString::fromStdString(gSecret), "secret");
     qputenv("HOME", home.path().toLocal8Bit());
+    const QString source = networkListed ? home.filePath("list.ram") : PEXALO_SAMPLE_CLIP;
+    WriteFile(home.filePath("list.ram"), PEXALO_SAMPLE_CLIP "\nhttp://127.0.0.1:9/a.rm\n");
     const int listener = socket(AF_INET, SOCK_STREAM, 0);
     gListener.sin_family = AF_INET;
     gListener.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -283,31 +287,35 @@ std::atomic<bool> gProbed{false};
         std::_Exit(101);  // the attempts would not tell confinement from a failing test
 
     const bool landlock = LandlockAbi() > 0;
-    ConfineToClips(LocationsOfSource(PEXALO_SAMPLE_CLIP));
+    ConfineToClips(LocationsOfSource(source.toStdString()));
     SetEngineThreadProbe([] {
         for (std::size_t i = 0; i < std::size(kAttempts); ++i)
             gResults[i] = kAttempts[i].run();
         gProbed = true;
     });
-    Playback clip(PEXALO_SAMPLE_CLIP);
+    Playback clip(source);
     const bool played = QTest::qWaitFor([&] {
         return gProbed && std::atof(clip.engine->Property("time-pos").c_str()) > 1.0;
     }, kGenerousMs);
-    int allowed = 0;
+    int wrong = 0;
     for (std::size_t i = 0; i < std::size(kAttempts); ++i) {
         const bool skipped = kAttempts[i].landlockOnly && !landlock;
         const bool refused = gResults[i] == EACCES || gResults[i] == EPERM;
         std::fprintf(stderr, "%s: %s\n", kAttempts[i].what,
-                     skipped ? "not tried: this kernel has no Landlock" : refused ? "refused" : gResults[i] ? std::strerror(gResults[i]) : "allowed");
-        allowed += !skipped && !refused;
+                     skipped ? "not tried: this kernel has no Landlock" : refused ? "refused"
+                     : gResults[i]                                   ? std::strerror(gResults[i])
+                                                                     : "allowed");
+        wrong += !skipped && refused == (networkListed && kAttempts[i].allowedForNetworkClips);
     }
-    std::_Exit(played ? allowed : 100);
+    std::_Exit(played ? wrong : 100);
 }
 
 TEST(MediaEngineDeathTest, ItsThreadsConfinedCanNeitherReadWriteStartNorConnectWhileTheClipPlays)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(PlayConfinedAndTryEverything(), testing::ExitedWithCode(0), "");
+    for (const bool networkListed : {false, true})
+        EXPECT_EXIT(PlayConfinedAndTryEverything(networkListed), testing::ExitedWithCode(0), "")
+            << (networkListed ? "listed with a network location" : "alone");
 }
 
 } // namespace
