@@ -13,9 +13,9 @@ vo=${VO:-x11}
 build=$PWD/build/linux
 probe=$build/bench/first-frame-probe
 clip=$build/sample.rm
-# The player moves to bin/ with the packaging; either place will do.
-for pexalo in "$build/bin/Pexalo" "$build/player/linux/Pexalo" ""; do [ -x "$pexalo" ] && break; done
-[ -n "$pexalo" ] && [ -x "$probe" ] && [ -f "$clip" ] || { echo "build the linux preset and the probe first" >&2; exit 1; }
+# The shipped player reads no engine options; this one takes null audio from the environment.
+pexalo=$build/player/linux/bench/PexaloBench
+[ -x "$pexalo" ] && [ -x "$probe" ] && [ -f "$clip" ] || { echo "build the linux preset and the probe first" >&2; exit 1; }
 
 mpv_options=(--vo="$vo" --ao=null)
 if [ "$vo" = gpu ]; then mpv_options+=(--gpu-sw=yes); fi

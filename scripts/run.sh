@@ -17,10 +17,9 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$pexalo" "$clip"
 fi
 
-# A virtual display has no sound device either: the engine's null audio output keeps the
-# sound system's complaints off the terminal.
+# A virtual display has no sound device either: the sound system's complaints stay off the terminal.
 play_headless() {
-  PEXALO_ENGINE_OPTIONS=ao=null "$pexalo" "$clip" 2>/dev/null &
+  "$pexalo" "$clip" 2>/dev/null &
   local pid=$! window=""
   for _ in $(seq 100); do
     window=$(xdotool search --all --pid "$pid" --name '^Form1$' 2>/dev/null | head -n1) && [ -n "$window" ] && break

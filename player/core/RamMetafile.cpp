@@ -79,7 +79,7 @@ ClipLocation LocationOfLine(std::string_view line, std::string_view folder)
 {
     const std::size_t schemeLength = SchemeLength(line);
     if (schemeLength == 0) {
-        if (line.front() == '/' || folder.empty())
+        if (line.empty() || line.front() == '/' || folder.empty())
             return {Kind::Path, std::string(line)};
         std::string path(folder);
         if (!path.ends_with('/'))
@@ -98,6 +98,15 @@ ClipLocation LocationOfLine(std::string_view line, std::string_view folder)
 }
 
 } // namespace
+
+ClipLocation LocationOf(std::string_view text, std::string_view folder)
+{
+    ClipLocation location = LocationOfLine(text, folder);
+    // A NUL would end the location early in the engine: it would open another one.
+    if (location.text.find('\0') != std::string::npos)
+        return {Kind::Unsupported, std::string(text)};
+    return location;
+}
 
 bool IsRamMetafile(std::string_view source)
 {
@@ -127,11 +136,7 @@ std::vector<ClipLocation> ReadRamMetafile(std::string_view contents, std::string
             continue;
         if (line == "--stop--")
             break;
-        ClipLocation location = LocationOfLine(line, folder);
-        // A NUL would end the location early in the engine: it would open another one.
-        if (location.text.find('\0') != std::string::npos)
-            location = {Kind::Unsupported, std::string(line)};
-        locations.push_back(std::move(location));
+        locations.push_back(LocationOf(line, folder));
     }
     return locations;
 }

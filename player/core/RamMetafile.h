@@ -20,8 +20,12 @@ bool IsRamMetafile(std::string_view source);
 // everything else is a path.
 ClipLocation::Kind KindOfLocation(std::string_view location);
 
+// The location that one line of a metafile, or a source given alone, names: a relative path
+// is taken from `folder`. A URL loses its query and fragment and its scheme's letter case; a
+// file URL on this computer becomes its path. A location holding a NUL names nothing.
+ClipLocation LocationOf(std::string_view text, std::string_view folder);
+
 // The locations a metafile lists. Lines end in LF, CR LF or CR; blanks around a line do not
 // count; blank lines and lines starting with '#' are skipped; a line "--stop--" ends the list.
-// A URL loses its query and fragment; a file URL on this computer becomes its path; a
-// relative path is taken from `folder`, the metafile's own.
+// Each line is read by LocationOf with `folder`, the metafile's own.
 std::vector<ClipLocation> ReadRamMetafile(std::string_view contents, std::string_view folder);

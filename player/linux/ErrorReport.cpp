@@ -8,6 +8,8 @@
 
 namespace {
 
+std::string gCause;
+
 // Windows' own words for the codes the Linux player can raise.
 const char* Description(std::uint32_t code)
 {
@@ -22,11 +24,18 @@ const char* Description(std::uint32_t code)
 
 } // namespace
 
+void NoteErrorCause(std::string cause)
+{
+    gCause = std::move(cause);
+}
+
 void ReportErrorAndExit(PlatformError error)
 {
     QString text = QString::asprintf("error 0x%08X", static_cast<unsigned>(error.code));
     if (const char* description = Description(error.code))
         text += QLatin1String(": ") + QLatin1String(description);
+    if (!gCause.empty())
+        text += QLatin1String(" (") + QString::fromStdString(gCause) + QLatin1Char(')');
     std::fprintf(stderr, "Pexalo: %s\n", qPrintable(text));
     std::fflush(stderr);
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))

@@ -4,4 +4,9 @@
 // process ends with status 1 at once, as an unhandled error ends it on Windows.
 #include "PlatformError.h"
 
+#include <string>
+
+// What caused the error that will be reported next, when the code alone would not say it.
+void NoteErrorCause(std::string cause);
+
 [[noreturn]] void ReportErrorAndExit(PlatformError error);

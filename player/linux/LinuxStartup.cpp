@@ -1,5 +1,6 @@
 #include "LinuxStartup.h"
 
+#include "Confinement.h"
 #include "ErrorReport.h"
 
 OpenDialogResult LinuxStartup::ShowOpenDialog(TextView filter, TextView initialDir, TextView title,
@@ -12,6 +13,8 @@ OpenDialogResult LinuxStartup::ShowOpenDialog(TextView filter, TextView initialD
 PlatformError LinuxStartup::ShowForm1()
 {
     if (!form1_) {
+        // Before the engine starts its threads: each of them is confined from its start.
+        ConfineToClips(LocationsOfSource(FileNameFromText(MediaPathFrom(gMediaPath, fileNames_))));
         PlatformError error;
         form1_ = Form1Window::Create(error);
         if (error)

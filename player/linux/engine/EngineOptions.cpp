@@ -1,64 +1,79 @@
 #include "EngineOptions.h"
 
-#include "SourceLocations.h"
+#include "TestHooks.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <string_view>
+#include <cstdio>
+#include <vector>
 
-namespace {
-
-void Set(mpv_handle* mpv, const char* name, const std::string& value)
+std::string ApplyOptions(mpv_handle* mpv, std::span<const EngineOption> options)
 {
-    mpv_set_option_string(mpv, name, value.c_str());
+    for (const EngineOption& option : options) {
+        const int status = mpv_set_option_string(mpv, option.name, option.value.c_str());
+        if (status >= 0)
+            continue;
+        const std::string failure = std::string(option.name) + "=" + option.value + ": " + mpv_error_string(status);
+        if (option.safety)
+            return failure;
+        std::fprintf(stderr, "Pexalo: engine option %s\n", failure.c_str());
+    }
+    return {};
 }
 
-// PEXALO_ENGINE_OPTIONS="name=value,name=value" replaces engine options for tests and
-// benchmarks only (for instance ao=null where there is no sound device); users never set it.
-void ApplyEnvironmentOverrides(mpv_handle* mpv)
+std::string ApplyEngineOptions(mpv_handle* mpv, const EngineLook& look)
 {
-    const char* overrides = std::getenv("PEXALO_ENGINE_OPTIONS");
-    if (!overrides)
-        return;
-    std::string_view rest(overrides);
-    while (!rest.empty()) {
-        const std::string_view item = rest.substr(0, rest.find(','));
-        rest.remove_prefix(std::min(rest.size(), item.size() + 1));
-        const std::size_t eq = item.find('=');
-        if (eq != std::string_view::npos)
-            Set(mpv, std::string(item.substr(0, eq)).c_str(), std::string(item.substr(eq + 1)));
-    }
+    // Test builds may replace any option but the checked ones, which come after.
+    ApplyTestEngineOptions(mpv);
+    std::vector<EngineOption> options = {
+        // No configuration, script or profile of the user's mpv, and no built-in script: the
+        // player shows no console or statistics and opens no web pages, and each script's heap
+        // grows with every restart of the clip.
+        {"config", "no", true},
+        {"load-scripts", "no", true},
+        {"osc", "no", true},
+        {"load-stats-overlay", "no", true},
+        {"load-osd-console", "no", true},
+        {"load-auto-profiles", "no", true},
+        // A URL goes to the engine's own network code, never to an outside downloader.
+        {"ytdl", "no", true},
+        // No playlist, reference, ordered chapter or archive inside a file is followed.
+        {"access-references", "no", true},
+        {"ordered-chapters", "no", true},
+        // No subtitle, audio or cover file is loaded from beside it.
+        {"autoload-files", "no", true},
+
+        // The window owns the keyboard and the mouse: Escape must reach its key preview.
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"input-cursor", "no"},
+        // Stay on the last frame at the end, so that playing again keeps the window.
+        {"keep-open", "yes"},
+        {"idle", "yes"},
+        // Frames go to the window's VideoSurface, which draws them on the GUI thread: they are
+        // handed over when due rather than drawn ahead of time, which would block that thread.
+        {"vo", "libmpv"},
+        {"video-timing-offset", "0"},
+        {"background", look.background},
+    };
+    if (look.videoOnly)
+        options.insert(options.end(), {{"osd-level", "0"}, {"audio-display", "no"}});
+    return ApplyOptions(mpv, options);
 }
 
-} // namespace
-
-void ApplyEngineOptions(mpv_handle* mpv, const EngineLook& look)
+int RestrictProtocols(mpv_handle* mpv, const char* protocols)
 {
-    // The window owns the keyboard and the mouse: Escape must reach its key preview.
-    Set(mpv, "input-default-bindings", "no");
-    Set(mpv, "input-vo-keyboard", "no");
-    Set(mpv, "input-cursor", "no");
-    Set(mpv, "osc", "no");
-    // No built-in scripts: the player shows no console or statistics and opens no web
-    // pages, and each script's heap grows with every restart of the clip.
-    Set(mpv, "load-stats-overlay", "no");
-    Set(mpv, "load-osd-console", "no");
-    Set(mpv, "load-auto-profiles", "no");
-    Set(mpv, "ytdl", "no");
-    // Stay on the last frame at the end, so that playing again keeps the window.
-    Set(mpv, "keep-open", "yes");
-    Set(mpv, "idle", "yes");
-
-    // Frames go to the window's VideoSurface, which draws them on the GUI thread: they are
-    // handed over when due rather than drawn ahead of time, which would block that thread.
-    Set(mpv, "vo", "libmpv");
-    Set(mpv, "video-timing-offset", "0");
-
-    Set(mpv, "background", look.background);
-    if (look.videoOnly) {
-        Set(mpv, "osd-level", "0");
-        Set(mpv, "audio-display", "no");
-    }
-    ApplyEnvironmentOverrides(mpv);
-    ApplyMediaOnlyOptions(mpv);
+    // The stream layer opens the location itself, the demuxer whatever the file names in turn
+    // (an SDP text names RTP over UDP, and would have the engine listen on the network).
+    char key[] = "protocol_whitelist";
+    char* keys[] = {key};
+    mpv_node value{};
+    value.format = MPV_FORMAT_STRING;
+    value.u.string = const_cast<char*>(protocols);
+    mpv_node_list list{1, &value, keys};
+    mpv_node map{};
+    map.format = MPV_FORMAT_NODE_MAP;
+    map.u.list = &list;
+    for (const char* name : {"stream-lavf-o", "demuxer-lavf-o"})
+        if (const int status = mpv_set_property(mpv, name, MPV_FORMAT_NODE, &map); status < 0)
+            return status;
+    return 0;
 }

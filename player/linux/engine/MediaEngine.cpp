@@ -1,5 +1,6 @@
 #include "MediaEngine.h"
 
+#include "ErrorReport.h"
 #include "LinuxFileNames.h"
 #include "RealAudio1.h"
 #include "Twips.h"
@@ -58,7 +59,10 @@ PlatformError MediaEngine::Initialise()
     if (!mpv_)
         return kFail;
 
-    ApplyEngineOptions(mpv_.get(), look_);
+    if (const std::string refused = ApplyEngineOptions(mpv_.get(), look_); !refused.empty()) {
+        NoteErrorCause("the media engine refuses an option that keeps a file only media: " + refused);
+        return kFail;
+    }
     mpv_observe_property(mpv_.get(), kPause, "pause", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kEofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(mpv_.get(), kPlaybackTime, "playback-time", MPV_FORMAT_DOUBLE);
@@ -157,7 +161,17 @@ void MediaEngine::OpenFrom(std::size_t index)
     for (current_ = index; current_ < locations_.locations.size(); ++current_) {
         const ClipLocation& location = locations_.locations[current_];
         if (location.kind == ClipLocation::Kind::Unsupported) {
-            LocationFailed("not a location that Pexalo opens");
+            const bool nul = location.text.find('\0') != std::string::npos;
+            LocationFailed(nul ? "holds a NUL byte, which no name can hold" : "not a location that Pexalo opens");
+            continue;
+        }
+        // Refused before the engine could wait on it: a FIFO, a device, a missing file.
+        if (const std::string why = WhyUnreadable(location); !why.empty()) {
+            LocationFailed(why.c_str());
+            continue;
+        }
+        if (const int status = RestrictProtocols(mpv_.get(), ProtocolsOf(location)); status < 0) {
+            LocationFailed(mpv_error_string(status));
             continue;
         }
         loaded_ = false;
@@ -183,7 +197,7 @@ void MediaEngine::OpenFrom(std::size_t index)
 
 void MediaEngine::ApplyAutoStart()
 {
-    mpv_set_property_string(mpv_.get(), "pause", autoStart_ ? "no" : "yes");
+    SetPause(!autoStart_);
 }
 
 void MediaEngine::LocationEnded(const char* failure)
@@ -209,14 +223,16 @@ void MediaEngine::LocationFailed(const char* reason)
 
 void MediaEngine::AddFailure(const std::string& location, const std::string& why)
 {
-    const QString shown = QString::fromUtf8(location) + QLatin1Char('\n') + QString::fromUtf8(why);
+    // A NUL is shown as such, rather than ending the text early.
+    const QString shown = QString::fromUtf8(location).replace(QChar(u'\0'), QLatin1String("\\0")) +
+                          QLatin1Char('\n') + QString::fromUtf8(why);
     failuresInPass_ << shown;
     anyFailure_ = true;
     std::fprintf(stderr, "Pexalo: %s\n", qPrintable(QString(shown).replace(QLatin1Char('\n'), QLatin1String(": "))));
     // Shown over the picture for a while, as the list goes on to its next clip.
     const QByteArray text = shown.toUtf8();
     const char* command[] = {"show-text", text.constData(), "6000", "0", nullptr};
-    mpv_command(mpv_.get(), command);
+    mpv_command_async(mpv_.get(), 0, command);
 }
 
 void MediaEngine::Play()
@@ -237,10 +253,16 @@ void MediaEngine::Play()
             return;
         }
         const char* command[] = {"seek", "0", "absolute", nullptr};
-        mpv_command(mpv_.get(), command);
+        mpv_command_async(mpv_.get(), 0, command);
         progressed_ = false;
     }
-    mpv_set_property_string(mpv_.get(), "pause", "no");
+    SetPause(false);
+}
+
+void MediaEngine::SetPause(bool pause)
+{
+    int flag = pause;
+    mpv_set_property_async(mpv_.get(), 0, "pause", MPV_FORMAT_FLAG, &flag);
 }
 
 void MediaEngine::DrainEvents()

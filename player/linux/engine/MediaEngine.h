@@ -65,6 +65,9 @@ private:
     void LocationFailed(const char* reason);
     void AddFailure(const std::string& location, const std::string& why);
     void ApplyAutoStart();
+    // The GUI thread draws the engine's frames, so it never waits for the engine while a clip
+    // plays: the engine may be waiting for a frame to be drawn (libmpv's render API).
+    void SetPause(bool pause);
     void Play();
     void PropertyChanged(std::uint64_t which, const mpv_event_property& property);
     void ShowFailure();

@@ -1,10 +1,7 @@
 #pragma once
 // What the engine opens for a source: the locations that a metafile (.ram) lists, or the
-// source itself, and nothing else. A media file is only media: the engine is told never to
-// follow a playlist or a reference inside one, nor to load other files from beside it.
+// source itself, and nothing else, each by the one protocol that its location names.
 #include "RamMetafile.h"
-
-#include <mpv/client.h>
 
 #include <string>
 #include <vector>
@@ -12,12 +9,17 @@
 struct SourceLocations {
     std::vector<ClipLocation> locations;  // paths made absolute
     std::string failure;                  // why a metafile gives nothing to open
+    std::string metafile;                 // the metafile's path, when the source is one
 };
 
-// `source` is a path or URL in file-name bytes.
+// `source` is a path or URL in file-name bytes, read as a metafile's line is. Never blocks.
 SourceLocations LocationsOfSource(const std::string& source);
 
-// The system's own words for why a path cannot be read; empty when it can, or is no path.
+// Why a local clip cannot be played: the system's own words when it cannot be read, what it
+// is when it is no regular file (a FIFO or a device may block or never end). Empty when it
+// can be read, or is no path. Never blocks.
 std::string WhyUnreadable(const ClipLocation& location);
 
-void ApplyMediaOnlyOptions(mpv_handle* mpv);
+// The protocols, by FFmpeg's names, that the engine may use for a location: those of its
+// scheme and the transports they need, and never another that the file itself names.
+const char* ProtocolsOf(const ClipLocation& location);

@@ -1,5 +1,7 @@
 #include "VideoSurface.h"
 
+#include "TestHooks.h"
+
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -50,6 +52,7 @@ std::unique_ptr<VideoSurface> VideoSurface::Create(mpv_handle* mpv, QWidget* par
     mpv_render_context_set_update_callback(
         context,
         [](void* self) {
+            OnEngineThread();
             auto* widget = static_cast<VideoSurface*>(self);
             QMetaObject::invokeMethod(widget, [widget] { widget->update(); }, Qt::QueuedConnection);
         },

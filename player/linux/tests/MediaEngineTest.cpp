@@ -1,6 +1,9 @@
 // The media engine driven through its dispatch interface as Form1 drives it: the look the
 // persisted state gives it, its answers to bad calls, its frames in every kind of image a
 // window may hand it, and what it plays of each source.
+#include "Confinement.h"
+#include "EngineThreadProbe.h"
+#include "Landlock.h"
 #include "MediaEngine.h"
 #include "QtText.h"
 #include "RealAudio1.h"
@@ -13,6 +16,17 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <array>
+#include <cstdlib>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -53,6 +67,20 @@ TEST(MediaEngine, TakesItsLookFromTheWindowsStateAndTheDesktopsFromADamagedOne)
         EXPECT_EQ(QColor(QString::fromStdString(engine->Property("background"))).rgb(), c.background.rgb()) << c.fault;
         EXPECT_EQ(engine->palette().color(QPalette::Window).rgb(), c.background.rgb()) << c.fault;
         EXPECT_EQ(engine->Property("osd-level"), c.osdLevel) << c.fault;
+    }
+}
+
+TEST(MediaEngine, StopsAtAnOptionThatKeepsFilesOnlyMediaWhenTheEngineRefusesIt)
+{
+    struct Case { const char* fault; EngineOption option; const char* refused; } const cases[] = {
+        {"a refused safety option is passed over", {"access-refs", "no", true}, "access-refs=no: option not found"},
+        {"a safety option's refused value is passed over", {"ytdl", "maybe", true}, "ytdl=maybe: error setting option"},
+        {"another refused option stops the engine", {"no-such-look", "1"}, ""},
+        {"an accepted safety option stops the engine", {"access-references", "no", true}, ""},
+    };
+    for (const auto& c : cases) {
+        const MpvHandle mpv(mpv_create());
+        EXPECT_EQ(ApplyOptions(mpv.get(), {&c.option, 1}), c.refused) << c.fault;
     }
 }
 
@@ -165,6 +193,13 @@ TEST(MediaEngine, PlaysEachSourceAgainAfterItsEndOrShowsWhyNothingPlayedWithoutR
     // Port 9 (discard) takes no connection.
     WriteFile(at("failing.ram"), "missing.rm\nhttp://127.0.0.1:9/absent.rm\npnm://example.invalid/a.rm\n");
     WriteFile(at("empty.ram"), "# nothing but a comment\n");
+    // Text that FFmpeg reads as a session description: it would have the engine listen for RTP.
+    WriteFile(at("session.rm"), "v=0\no=- 0 0 IN IP4 127.0.0.1\ns=x\nc=IN IP4 127.0.0.1\nt=0 0\n"
+                                "m=video 18083 RTP/AVP 96\na=rtpmap:96 MP4V-ES/90000\n");
+    // FIFOs without a writer: opening one to read waits for ever.
+    for (const char* fifo : {"fifo.rm", "fifo.ram"})
+        ASSERT_EQ(mkfifo(at(fifo).toLocal8Bit().constData(), 0600), 0);
+    WriteFile(at("odd.ram"), "file://" + at("fifo.rm").toUtf8() + QByteArray::fromStdString("\nsub/c.rm\0x\nHTTP://127.0.0.1:9/a.rm\n"s));
     // The start of each source's trace (failing sources have none) and a pattern of what it shows.
     struct Case { const char* name; QString source; std::vector<std::string> trace; QString shown; } const cases[] = {
         {"clip", PEXALO_SAMPLE_CLIP, {"sample.rm", "end", "sample.rm"}, ""},
@@ -179,6 +214,13 @@ TEST(MediaEngine, PlaysEachSourceAgainAfterItsEndOrShowsWhyNothingPlayedWithoutR
              "\n" + Skipped("pnm://example.invalid/a.rm", "not a location")},
         {"metafile that lists nothing", at("empty.ram"), {}, Skipped(at("empty.ram"), "no clip")},
         {"metafile that cannot be read", at("missing.ram"), {}, Skipped(at("missing.ram"), "No such file")},
+        {"file URL in any case", "FILE://localhost" PEXALO_SAMPLE_CLIP, {"sample.rm", "end", "sample.rm"}, ""},
+        {"session description", at("session.rm"), {}, Skipped(at("session.rm"), "format")},
+        {"FIFO as the clip", at("fifo.rm"), {}, Skipped(at("fifo.rm"), "FIFO")},
+        {"FIFO named as a metafile", at("fifo.ram"), {}, Skipped(at("fifo.ram"), "FIFO")},
+        {"metafile of a FIFO, a NUL and a scheme in capitals", at("odd.ram"), {},
+         Skipped(at("fifo.rm"), "FIFO") + "\n" + Skipped("sub/c.rm\\0x", "NUL") + "\n" +
+             Skipped("http://127.0.0.1:9/a.rm", "(refused|Failed to open)")},
     };
     // All at once: the failing sources have the others' playing time to show any retry.
     std::vector<std::unique_ptr<Playback>> playbacks;
@@ -197,6 +239,83 @@ TEST(MediaEngine, PlaysEachSourceAgainAfterItsEndOrShowsWhyNothingPlayedWithoutR
             << cases[i].name << ": " << p.shown.toStdString();
         EXPECT_EQ(p.failures, cases[i].trace.empty() ? 1 : 0) << cases[i].name;
     }
+}
+
+// What a decoder that a file took over would try first, each as a system call's result (0 or
+// an errno), run on one of the engine's own threads once the player is confined.
+std::string gSecret, gHomeFolder;
+sockaddr_in gListener{};
+int Errno(bool done) { return done ? 0 : errno; }
+struct Attempt { const char* what; bool landlockOnly; bool allowedForNetworkClips; int (*run)(); };
+const Attempt kAttempts[] = {
+    {"read a file in the home that no list names", true, false,
+     [] { return Errno(open(gSecret.c_str(), O_RDONLY) >= 0); }},
+    {"create a file in the home", true, false,
+     [] { return Errno(open((gHomeFolder + "/new").c_str(), O_CREAT | O_WRONLY, 0600) >= 0); }},
+    {"start /bin/true", false, false, [] {
+         pid_t child;
+         const char* argv[] = {"/bin/true", nullptr};
+         const int status = posix_spawn(&child, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ);
+         return status == 0 ? waitpid(child, nullptr, 0), 0 : status;
+     }},
+    {"connect to a loopback port", false, true, [] {
+         const int s = socket(AF_INET, SOCK_STREAM, 0);
+         return s < 0 ? errno : Errno(connect(s, reinterpret_cast<sockaddr*>(&gListener), sizeof gListener) == 0);
+     }},
+};
+std::array<std::atomic<int>, std::size(kAttempts)> gResults;
+std::atomic<bool> gProbed{false};
+
+// The child of the test below: confined as the player confines itself for the sample clip,
+// alone or listed with a network location, it plays the clip and ends with the number of
+// attempts that did not end as they should, or 100 when the clip did not play.
+[[noreturn]] void PlayConfinedAndTryEverything(bool networkListed)
+{
+    QTemporaryDir home;
+    gHomeFolder = home.path().toStdString();
+    gSecret = gHomeFolder + "/.ssh-key";
+    WriteFile(QString::fromStdString(gSecret), "secret");
+    qputenv("HOME", home.path().toLocal8Bit());
+    const QString source = networkListed ? home.filePath("list.ram") : PEXALO_SAMPLE_CLIP;
+    WriteFile(home.filePath("list.ram"), PEXALO_SAMPLE_CLIP "\nhttp://127.0.0.1:9/a.rm\n");
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    gListener.sin_family = AF_INET;
+    gListener.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof gListener;
+    if (bind(listener, reinterpret_cast<sockaddr*>(&gListener), length) || listen(listener, 1) ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&gListener), &length) || kAttempts[0].run() != 0)
+        std::_Exit(101);  // the attempts would not tell confinement from a failing test
+
+    const bool landlock = LandlockAbi() > 0;
+    ConfineToClips(LocationsOfSource(source.toStdString()));
+    SetEngineThreadProbe([] {
+        for (std::size_t i = 0; i < std::size(kAttempts); ++i)
+            gResults[i] = kAttempts[i].run();
+        gProbed = true;
+    });
+    Playback clip(source);
+    const bool played = QTest::qWaitFor([&] {
+        return gProbed && std::atof(clip.engine->Property("time-pos").c_str()) > 1.0;
+    }, kGenerousMs);
+    int wrong = 0;
+    for (std::size_t i = 0; i < std::size(kAttempts); ++i) {
+        const bool skipped = kAttempts[i].landlockOnly && !landlock;
+        const bool refused = gResults[i] == EACCES || gResults[i] == EPERM;
+        std::fprintf(stderr, "%s: %s\n", kAttempts[i].what,
+                     skipped ? "not tried: this kernel has no Landlock" : refused ? "refused"
+                     : gResults[i]                                   ? std::strerror(gResults[i])
+                                                                     : "allowed");
+        wrong += !skipped && refused == (networkListed && kAttempts[i].allowedForNetworkClips);
+    }
+    std::_Exit(played ? wrong : 100);
+}
+
+TEST(MediaEngineDeathTest, ItsThreadsConfinedCanNeitherReadWriteStartNorConnectWhileTheClipPlays)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const bool networkListed : {false, true})
+        EXPECT_EXIT(PlayConfinedAndTryEverything(networkListed), testing::ExitedWithCode(0), "")
+            << (networkListed ? "listed with a network location" : "alone");
 }
 
 } // namespace
