@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-7}
 vo=${VO:-x11}
 build=$PWD/build/linux
-probe=$build/bench/first-frame-probe
+probe=$build/bench/linux/first-frame-probe
 clip=$build/sample.rm
 # The player moves to bin/ with the packaging; either place will do.
 for pexalo in "$build/bin/Pexalo" "$build/player/linux/Pexalo" ""; do [ -x "$pexalo" ] && break; done

@@ -227,7 +227,7 @@ MUTANTS = [
       "values[count - 1 - i].Assign(args[i])", "values[i].Assign(args[i])",
       "automation calls get their arguments in the wrong order"),
     M("dispatch-exception-code-lost", "common/win32/DispatchCall.cpp",
-      "            hr = exception.info.scode;\n", "",
+      "if (FAILED(exception.info.scode))", "if (false)",
       "an object's own error is reported as a bare exception"),
     M("site-never-freed", "player/win32/ControlSite.h",
       "ULONG references_ = 1;", "ULONG references_ = 2;", "the control's site is never freed"),
