@@ -11,10 +11,10 @@ cd "$(dirname "$0")/.."
 runs=${1:-7}
 vo=${VO:-x11}
 build=$PWD/build/linux
-probe=$build/bench/first-frame-probe
+probe=$build/bench/linux/first-frame-probe
 clip=$build/sample.rm
 # The shipped player reads no engine options; this one takes null audio from the environment.
-pexalo=$build/player/linux/bench/PexaloBench
+pexalo=$build/bench/linux/PexaloBench
 [ -x "$pexalo" ] && [ -x "$probe" ] && [ -f "$clip" ] || { echo "build the linux preset and the probe first" >&2; exit 1; }
 
 mpv_options=(--vo="$vo" --ao=null)

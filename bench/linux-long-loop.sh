@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build/linux
-looper=$build/player/linux/bench/LongLoop
+looper=$build/bench/linux/LongLoop
 clip=$build/bench/one-second.rm
 [ -x "$looper" ] || { echo "build the linux preset first" >&2; exit 1; }
 [ -f "$clip" ] || bash scripts/make-sample-clip.sh "$clip" 1

@@ -11,12 +11,11 @@ load() { cut -d' ' -f1 /proc/loadavg; }
 load_before=$(load)
 
 say "building (linux)"
-cmake --preset linux >/dev/null
-cmake --build --preset linux -j2 --target PexaloBench LongLoop sample_clip >/dev/null
-mkdir -p build/linux/bench
-g++ -O2 -std=c++20 -Wall -Wextra bench/first-frame-probe.cpp -lX11 -o build/linux/bench/first-frame-probe
+bash scripts/deps.sh
+cmake --preset linux -DPEXALO_BENCH=ON >/dev/null
+cmake --build --preset linux -j2 --target PexaloBench LongLoop first-frame-probe sample_clip >/dev/null
 say "building (win32)"
-cmake --preset win32 >/dev/null
+cmake --preset win32 -DPEXALO_BENCH=ON >/dev/null
 cmake --build --preset win32 -j2 --target Pexalo Ordinel standin-control BareWindow BareDialog StartProbe >/dev/null
 
 # Above the priority of other work on the machine (builds), where allowed: their load

@@ -16,14 +16,16 @@ if [ -z "${PEXALO_BENCH_DISPLAY:-}" ]; then
 fi
 RUNS=${1:-7}
 source "$SOURCE/tests/win32-road/lib.sh"
-BENCH="$BUILD/player/win32/bench"
+BENCH="$BUILD/bench/win32"
 ORDINEL="$BUILD/bin/Ordinel.exe"   # where a packaging step may gather it, else as built
 [ -f "$ORDINEL" ] || ORDINEL="$BUILD/assoc/win32/Ordinel.exe"
 for exe in "$PLAYER" "$ORDINEL" "$STANDIN" "$BENCH/BareWindow.exe" "$BENCH/BareDialog.exe" "$BENCH/StartProbe.exe"; do
   [ -f "$exe" ] || fail "missing $exe: build the win32 preset first"
 done
 
-# One server for the whole run, so no program pays for starting it.
+# One server for the whole run, so no program pays for starting it; in a fresh checkout the
+# prefix is made by the first program started in it.
+mkdir -p "$PEXALO_WINEPREFIX"
 WINEPREFIX="$PEXALO_WINEPREFIX" wineserver -p
 register_standin
 export PEXALO_STANDIN_EXIT=1   # the stand-in ends the player once it has the path

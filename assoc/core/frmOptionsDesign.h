@@ -1,6 +1,9 @@
 #pragma once
 // The options dialog as designed: captions, lengths in twips (1/1440 inch) and the
-// order in which the keyboard visits the controls. Every platform lays it out from here.
+// order in which the keyboard visits the controls. Every platform lays it out from here,
+// through TwipsToPixels.
+#include "Twips.h"
+
 #include <array>
 
 struct TwipRect {
@@ -28,12 +31,5 @@ inline constexpr ControlDesign kCheck1{u"関連づける", {2130, 960, 1215, 285
 inline constexpr TwipRect kPicOptions{-20000, 480, 5685, 2160};
 inline constexpr TwipRect kFraSample{120, 120, 2415, 1815};  // inside its picture box
 inline constexpr std::array<const char16_t*, 3> kFraSampleCaptions{u"ｻﾝﾌﾟﾙ 2", u"ｻﾝﾌﾟﾙ 3", u"ｻﾝﾌﾟﾙ 4"};
-
-// Rounded to the nearest pixel, halves away from zero.
-constexpr int TwipsToPixels(int twips, int pixelsPerInch)
-{
-    const long long scaled = static_cast<long long>(twips) * pixelsPerInch;
-    return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
-}
 
 } // namespace frmOptionsDesign

@@ -21,7 +21,6 @@ QString FromText(const char16_t* text)
 
 QRect Pixels(const TwipRect& twips, int pixelsPerInchX, int pixelsPerInchY)
 {
-    using frmOptionsDesign::TwipsToPixels;
     return QRect(TwipsToPixels(twips.left, pixelsPerInchX), TwipsToPixels(twips.top, pixelsPerInchY),
                  TwipsToPixels(twips.width, pixelsPerInchX), TwipsToPixels(twips.height, pixelsPerInchY));
 }

@@ -70,15 +70,11 @@ int OptionsDialog::Run(frmOptions& form)
 
 bool OptionsDialog::CreateDialogWindow()
 {
-    if (HDC screen = GetDC(nullptr)) {
-        pixelsPerInchX_ = GetDeviceCaps(screen, LOGPIXELSX);
-        pixelsPerInchY_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+    dpi_ = ReadScreenDpi();
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = OwnedWindowProc<OptionsDialog>;
     windowClass.hInstance = instance_;
     windowClass.hIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
@@ -96,7 +92,7 @@ bool OptionsDialog::CreateDialogWindow()
         return false;
 
     using namespace frmOptionsDesign;
-    RECT frame{0, 0, TwipsToPixels(kClientWidth, pixelsPerInchX_), TwipsToPixels(kClientHeight, pixelsPerInchY_)};
+    RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi_.x), TwipsToPixels(kClientHeight, dpi_.y)};
     AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -132,30 +128,14 @@ bool OptionsDialog::CreateControls()
 HWND OptionsDialog::CreateChild(HWND parent, const wchar_t* windowClass, const char16_t* caption, DWORD style,
                                 const TwipRect& rect, int id)
 {
-    using frmOptionsDesign::TwipsToPixels;
     HWND child = CreateWindowExW(0, windowClass, Wide(caption), kChild | style,
-                                 TwipsToPixels(rect.left, pixelsPerInchX_), TwipsToPixels(rect.top, pixelsPerInchY_),
-                                 TwipsToPixels(rect.width, pixelsPerInchX_),
-                                 TwipsToPixels(rect.height, pixelsPerInchY_), parent,
+                                 TwipsToPixels(rect.left, dpi_.x), TwipsToPixels(rect.top, dpi_.y),
+                                 TwipsToPixels(rect.width, dpi_.x),
+                                 TwipsToPixels(rect.height, dpi_.y), parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (child)
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return child;
-}
-
-LRESULT CALLBACK OptionsDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<OptionsDialog*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    // Once destroyed the window is no longer the dialog's, but it still is a window until
-    // WM_NCDESTROY: the default procedure gets it, never a null one.
-    auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self || self->window_ != window)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->Handle(message, wParam, lParam);
 }
 
 LRESULT OptionsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam)

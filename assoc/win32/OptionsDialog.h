@@ -1,6 +1,8 @@
 #pragma once
 // The options dialog as a Win32 window built from its design in twips. Events go to
 // frmOptions; this class only adapts the window to the OptionsWindow port.
+#include "OwnedWindowProc.h"
+#include "ScreenDpi.h"
 #include "frmOptions.h"
 #include "frmOptionsDesign.h"
 
@@ -26,7 +28,7 @@ public:
     void AssociationsChanged() override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK OwnedWindowProc<OptionsDialog>(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int notification);
     bool CreateDialogWindow();
@@ -40,6 +42,6 @@ private:
     HWND cmdOK_ = nullptr, cmdCancel_ = nullptr, cmdApply_ = nullptr, check1_ = nullptr;
     HWND lastFocus_ = nullptr;
     HFONT font_ = nullptr;
-    int pixelsPerInchX_ = 96, pixelsPerInchY_ = 96;
+    ScreenDpi dpi_;
     frmOptions* form_ = nullptr;
 };

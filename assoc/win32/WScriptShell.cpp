@@ -1,24 +1,11 @@
 #include "WScriptShell.h"
 
 #include "ComPtr.h"
-#include "ComVariant.h"
+#include "DispatchCall.h"
 
 #include <windows.h>
 
-#include <oleauto.h>
-
 namespace {
-
-// Frees what the object may have put in an error report.
-struct ExceptionInfo {
-    EXCEPINFO info{};
-    ~ExceptionInfo()
-    {
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrHelpFile);
-    }
-};
 
 class WScriptShell final : public ScriptShell {
 public:
@@ -42,26 +29,12 @@ public:
     }
 
 private:
-    template <UINT count>
-    bool Call(const wchar_t* name, const Variant (&args)[count], ComVariant& result)
+    bool Call(const wchar_t* name, std::span<const Variant> args, ComVariant& result)
     {
         DISPID id = DISPID_UNKNOWN;
         LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-        if (FAILED(dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
-            return false;
-        // Automation takes the arguments last first; the VARIANTs stay owned by `owned`.
-        ComVariant owned[count];
-        VARIANT raw[count];
-        for (UINT i = 0; i < count; ++i) {
-            if (owned[count - 1 - i].Assign(args[i]))
-                return false;
-            raw[count - 1 - i] = *owned[count - 1 - i].Get();
-        }
-        DISPPARAMS params{raw, nullptr, count, 0};
-        ExceptionInfo error;
-        UINT badArgument = 0;
-        return SUCCEEDED(dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Get(),
-                                           &error.info, &badArgument));
+        return SUCCEEDED(dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)) &&
+               SUCCEEDED(CallMethod(dispatch_.Get(), id, args, result));
     }
 
     ComPtr<IDispatch> dispatch_;

@@ -1,6 +1,6 @@
 #pragma once
 // The narrow-character encoding on Linux: the locale's, which Qt 6 takes to be UTF-8 on
-// every Unix system; file names on disk and the registry store use the same. What is not
+// every Unix system; file names on disk and the desktop's entries use the same. What is not
 // well-formed (a stray byte, a lone surrogate) becomes U+FFFD, never a crash.
 #include "AnsiCodePage.h"
 

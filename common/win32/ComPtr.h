@@ -6,6 +6,13 @@ template <class T>
 class ComPtr {
 public:
     ComPtr() = default;
+    // Takes over a reference that the caller holds, such as a new object's first.
+    static ComPtr Adopt(T* p)
+    {
+        ComPtr owned;
+        owned.p_ = p;
+        return owned;
+    }
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
     ComPtr(ComPtr&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }

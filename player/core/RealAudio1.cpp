@@ -1,5 +1,7 @@
 #include "RealAudio1.h"
 
+#include "Twips.h"
+
 #include <string_view>
 
 namespace {
@@ -19,7 +21,6 @@ public:
         for (char c : s)
             out_[at_++] = static_cast<std::uint8_t>(c);
     }
-    std::size_t Written() const { return at_; }
 
 private:
     PersistedState& out_;
@@ -27,8 +28,8 @@ private:
 };
 
 // 4800 x 3600 twips in 0.01 mm.
-constexpr std::uint32_t kExtentWidth = 8467;
-constexpr std::uint32_t kExtentHeight = 6350;
+constexpr std::uint32_t kExtentWidth = TwipsToHimetric(4800);
+constexpr std::uint32_t kExtentHeight = TwipsToHimetric(3600);
 constexpr std::string_view kControlsSetting = "ImageWindow";
 constexpr std::string_view kBackgroundSetting = "#000000";
 constexpr std::uint32_t kFlagSettings[kPersistedFlagCount] = {0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};

@@ -1,6 +1,7 @@
 #include "ArgumentText.h"
 
 #include "LinuxFileNames.h"
+#include "Version.h"
 
 #include <string_view>
 
@@ -21,7 +22,7 @@ std::optional<std::string> SwitchReply(std::span<const char* const> argumentsAft
         return std::nullopt;
     const std::string_view argument = argumentsAfterProgram[0];
     if (argument == "--version")
-        return "Pexalo 1.00\n";
+        return "Pexalo " PEXALO_VERSION_TEXT "\n";
     if (argument == "--help")
         return "Usage: Pexalo [FILE]\n"
                "Plays a RealMedia clip (.rm), or the clips that a metafile (.ram) lists, in one\n"

@@ -2,7 +2,7 @@
 // The sink for the control's events. It answers for the control's default source
 // interface, binds the control's event identifiers and posts the state change to the
 // window, so that the window answers it from its message loop and never from inside
-// the control's own call.
+// the control's own call. A heap object that lives as long as anyone holds it.
 #include "ComPtr.h"
 
 #include <ocidl.h>
@@ -10,15 +10,18 @@
 
 class ControlEvents final : public IDispatch {
 public:
-    ControlEvents(HWND window, UINT stateChangeMessage) : window_(window), message_(stateChangeMessage) {}
+    static ComPtr<ControlEvents> Create(HWND window, UINT stateChangeMessage)
+    {
+        return ComPtr<ControlEvents>::Adopt(new ControlEvents(window, stateChangeMessage));
+    }
 
     HRESULT Connect(IUnknown* control);
     void Disconnect();
 
-    // IUnknown; owned by the host, which disconnects before it goes.
+    // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
     STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override { return --references_; }
+    STDMETHODIMP_(ULONG) Release() override;
 
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
@@ -27,10 +30,13 @@ public:
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override;
 
 private:
+    ControlEvents(HWND window, UINT stateChangeMessage) : window_(window), message_(stateChangeMessage) {}
+    ~ControlEvents() = default;
+
     HWND window_;
     UINT message_;
     IID source_ = IID_NULL;
     ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
-    ULONG references_ = 0;
+    ULONG references_ = 1;
 };

@@ -1,18 +1,20 @@
 #pragma once
 // The container side of one in-place active control: its client site, in-place site
-// and frame, all on the one window that holds it. Owned by the host, which outlives
-// every reference the control takes, so the count is kept for the protocol alone.
+// and frame, all on the one window that holds it. A heap object that lives as long as
+// anyone holds it, so a control that keeps it past its teardown holds a live site.
+#include "ComPtr.h"
+
 #include <ole2.h>
 #include <oleidl.h>
 
 class ControlSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
 public:
-    explicit ControlSite(HWND window) : window_(window) {}
+    static ComPtr<ControlSite> Create(HWND window) { return ComPtr<ControlSite>::Adopt(new ControlSite(window)); }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
     STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override { return --references_; }
+    STDMETHODIMP_(ULONG) Release() override;
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
@@ -53,6 +55,9 @@ public:
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
 private:
+    explicit ControlSite(HWND window) : window_(window) {}
+    ~ControlSite() = default;
+
     template <class T>
     static HRESULT Refuse(T** out)
     {
@@ -62,5 +67,5 @@ private:
     }
 
     HWND window_;
-    ULONG references_ = 0;
+    ULONG references_ = 1;
 };

@@ -1,6 +1,6 @@
 #include "HostedControl.h"
 
-#include "ComVariant.h"
+#include "DispatchCall.h"
 #include "Twips.h"
 
 #include <memory>
@@ -56,20 +56,20 @@ PlatformError HostedControl::Create(const PersistedState& state)
     object_->GetMiscStatus(DVASPECT_CONTENT, &misc);
     const bool siteFirst = (misc & OLEMISC_SETCLIENTSITEFIRST) != 0;
     if (siteFirst)
-        hr = object_->SetClientSite(&site_);
+        hr = object_->SetClientSite(site_.Get());
     if (SUCCEEDED(hr))
         hr = LoadState(state);
     if (SUCCEEDED(hr) && !siteFirst)
-        hr = object_->SetClientSite(&site_);
+        hr = object_->SetClientSite(site_.Get());
     if (SUCCEEDED(hr))
         hr = object_.As(dispatch_, IID_IDispatch);
     if (SUCCEEDED(hr))
-        hr = events_.Connect(object_.Get());
+        hr = events_->Connect(object_.Get());
 
     RECT client;
     GetClientRect(window_, &client);
     if (SUCCEEDED(hr))
-        hr = object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, window_, &client);
+        hr = object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window_, &client);
     if (SUCCEEDED(hr))
         hr = object_.As(inPlace_, IID_IOleInPlaceObject);
     if (FAILED(hr))
@@ -83,7 +83,7 @@ void HostedControl::Close()
         return;
     if (inPlace_)
         inPlace_->InPlaceDeactivate();
-    events_.Disconnect();
+    events_->Disconnect();
     object_->Close(OLECLOSE_NOSAVE);
     object_->SetClientSite(nullptr);
     inPlace_.Reset();
@@ -100,29 +100,8 @@ void HostedControl::Focus()
 
 PlatformError HostedControl::Invoke(std::int32_t dispId, std::span<const Variant> args)
 {
-    static_assert(sizeof(ComVariant) == sizeof(VARIANT));
-    // Automation takes the arguments last first.
-    const std::size_t count = args.size();
-    std::unique_ptr<ComVariant[]> values(new ComVariant[count]);
-    for (std::size_t i = 0; i < count; ++i)
-        if (PlatformError error = values[count - 1 - i].Assign(args[i]))
-            return error;
-
-    DISPPARAMS params{reinterpret_cast<VARIANT*>(values.get()), nullptr, static_cast<UINT>(count), 0};
     ComVariant result;
-    EXCEPINFO exception{};
-    HRESULT hr = dispatch_->Invoke(dispId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                                   result.Get(), &exception, nullptr);
-    if (hr == DISP_E_EXCEPTION) {
-        if (exception.pfnDeferredFillIn)
-            exception.pfnDeferredFillIn(&exception);
-        if (FAILED(exception.scode))
-            hr = exception.scode;
-        SysFreeString(exception.bstrSource);
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrHelpFile);
-    }
-    return Failure(hr);
+    return Failure(CallMethod(dispatch_.Get(), dispId, args, result));
 }
 
 PlatformError HostedControl::SetWidth(float twips)

@@ -14,8 +14,8 @@ public:
     // The site starts at the window's designed size, so that setting its width alone never
     // hands the control an extent with no height.
     HostedControl(HWND window, UINT stateChangeMessage, int dpi, float widthTwips, float heightTwips)
-        : window_(window), dpi_(dpi), site_(window), events_(window, stateChangeMessage), widthTwips_(widthTwips),
-          heightTwips_(heightTwips)
+        : window_(window), dpi_(dpi), site_(ControlSite::Create(window)),
+          events_(ControlEvents::Create(window, stateChangeMessage)), widthTwips_(widthTwips), heightTwips_(heightTwips)
     {
     }
     HostedControl(const HostedControl&) = delete;
@@ -40,8 +40,8 @@ private:
 
     HWND window_;
     int dpi_;
-    ControlSite site_;
-    ControlEvents events_;
+    ComPtr<ControlSite> site_;
+    ComPtr<ControlEvents> events_;
     ComPtr<IOleObject> object_;
     ComPtr<IDispatch> dispatch_;
     ComPtr<IOleInPlaceObject> inPlace_;

@@ -1,6 +1,7 @@
 #include "PlayerForm.h"
 
 #include "PlatformErrorReport.h"
+#include "ScreenDpi.h"
 #include "Twips.h"
 
 namespace {
@@ -36,9 +37,9 @@ PlayerForm::~PlayerForm()
 
 PlatformError PlayerForm::Create(HINSTANCE instance)
 {
-    if (!RegisterFormClass(instance, WindowProc))
+    if (!RegisterFormClass(instance, OwnedWindowProc<PlayerForm>))
         return LastPlatformError();
-    dpi_ = ScreenDpi();
+    dpi_ = ReadScreenDpi().x;
     // No caption bar and no frame; the app-window style keeps it on the taskbar.
     window_ = CreateWindowExW(WS_EX_APPWINDOW, kWindowClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, CW_USEDEFAULT,
                               CW_USEDEFAULT, TwipsToPixels(kDesignedWidthTwips, dpi_),
@@ -95,18 +96,6 @@ void PlayerForm::ReportErrorAndEnd(PlatformError error)
     loaded_ = false;
     DestroyWindow(window_);
     ReportPlatformErrorAndExit(error);
-}
-
-LRESULT CALLBACK PlayerForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<PlayerForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form || form->window_ != window)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return form->Handle(message, wParam, lParam);
 }
 
 LRESULT PlayerForm::Handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -3,6 +3,7 @@
 // RealAudio1, behind the core's PlayerWindow port.
 #include "Form1.h"
 #include "HostedControl.h"
+#include "OwnedWindowProc.h"
 #include "WindowsFileNames.h"
 
 #include <windows.h>
@@ -29,7 +30,7 @@ public:
     [[noreturn]] void ReportErrorAndEnd(PlatformError error) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK OwnedWindowProc<PlayerForm>(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;

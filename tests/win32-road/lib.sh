@@ -4,8 +4,8 @@ set -eEuo pipefail
 
 PLAYER="$BUILD/player/win32/Pexalo.exe"
 ORDINEL="$BUILD/assoc/win32/Ordinel.exe"
-PROBE="$BUILD/assoc/win32/road/Probe.exe"
-STANDIN="$BUILD/player/win32/standin-control/standin-control.dll"
+PROBE="$BUILD/tests/win32-road/Probe.exe"
+STANDIN="$BUILD/tests/fixtures/standin-control/standin-control.dll"
 export PEXALO_BUILD_DIR="$BUILD"
 # The stand-in lives in a prefix of its own, apart from the unit tests' prefix.
 export PEXALO_WINEPREFIX="$BUILD/wineprefix-e2e"

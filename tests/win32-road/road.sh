@@ -141,7 +141,9 @@ click 100
 expect "Ordinel's exit status after OK" 0 wait_exit
 
 # Wine's shell looks the class up and starts the player for the file. The control asks
-# for its site first, so it gets it before its state.
+# for its site first, so it gets it before its state; it keeps its site and event sink past
+# its teardown, as some controls do.
+export PEXALO_STANDIN_KEEP=1
 (wine_run start /wait /unix "$DRIVE_C/メディア フォルダ/my clip.rm" && echo "exit 0" || echo "exit $?") >"$TMP/status" &
 PID=$!
 wait_log '^invoke 215 '
@@ -192,6 +194,8 @@ fire 302 0,fired 0,fire 1031 0,fired 0,invoke 257 0" ordered '^(fire|fired|invok
 probe close
 expect "the exit status after closing" 0 wait_exit
 expect "the teardown order" "deactivate,unadvise,close,site cleared" ordered '^(deactivate|unadvise|close|site cleared)$'
+expect "what the control kept, as the process ends" "kept site answers, released 0 0" last '^kept '
+unset PEXALO_STANDIN_KEEP
 
 # From its own folder Ordinel opens ticked, from another unticked; leaving without
 # applying, by Escape, the close box or Cancel, changes nothing either way.

@@ -30,8 +30,10 @@ Stored Query(HKEY root, const wchar_t* key, const wchar_t* name)
     Stored value{REG_NONE, ""};
     BYTE data[256];
     DWORD size = sizeof data;
-    if (RegGetValueW(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &value.first, data, &size) == ERROR_SUCCESS)
-        value.second.assign(reinterpret_cast<const char*>(data), size);
+    // Wine sets the type also when the call fails, from whatever its stack held.
+    if (RegGetValueW(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &value.first, data, &size) != ERROR_SUCCESS)
+        return {REG_NONE, ""};
+    value.second.assign(reinterpret_cast<const char*>(data), size);
     return value;
 }
 
