@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!in.Empty()) {
         const std::uint8_t step = in.Byte();
         registry.refusedWrites.clear();
-        for (std::size_t i = 0; i < std::size(kAssociationPaths); ++i)
+        for (std::size_t i = 0; i < kAssociationPlaces.size(); ++i)
             if (step & (4 << i) && in.Byte() % 3 == 0)
                 registry.refusedWrites.insert(kAssociationPaths[i]);
         window.check1 = static_cast<std::int16_t>(in.Byte() % 3);

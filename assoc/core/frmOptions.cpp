@@ -4,14 +4,12 @@
 
 namespace {
 
-// The association's values under the classes root: beside each one that another program
-// may have set stands its backup.
-const Text kClassPath = u"HKCR\\.rm\\";
-const Text kBackupPath = u"HKCR\\.rm\\bak";
-const Text kDisplayNamePath = u"HKCR\\rmfile\\";
-const Text kDisplayNameBackupPath = u"HKCR\\rmfile\\bak";
-const Text kCommandPath = u"HKCR\\rmfile\\shell\\open\\command\\";
-const Text kCommandBackupPath = u"HKCR\\rmfile\\shell\\open\\command\\bak";
+const Text kClassPath = PathOf(AssociationPlace::Class);
+const Text kBackupPath = PathOf(AssociationPlace::ClassBackup);
+const Text kDisplayNamePath = PathOf(AssociationPlace::Name);
+const Text kDisplayNameBackupPath = PathOf(AssociationPlace::NameBackup);
+const Text kCommandPath = PathOf(AssociationPlace::Command);
+const Text kCommandBackupPath = PathOf(AssociationPlace::CommandBackup);
 
 const Text kClassName = u"rmfile";
 // What follows the player's path in its command: the shell's placeholder for the file.

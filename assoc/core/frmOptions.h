@@ -2,6 +2,7 @@
 // The options dialog's decisions: whether .rm files open with the player in this
 // tool's folder, and installing or undoing that association. The platform supplies
 // the window and the registry.
+#include "AssociationPlaces.h"
 #include "RegM.h"
 #include "Text.h"
 

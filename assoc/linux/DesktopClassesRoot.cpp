@@ -1,52 +1,25 @@
 #include "DesktopClassesRoot.h"
 
+#include "AssociationPlaces.h"
+
 #include "ExecLine.h"
 #include "GLibOwners.h"
 #include "KeyFileUpdate.h"
 
 namespace {
 
-enum class Place { Class, ClassBackup, Name, NameBackup, Command, CommandBackup };
-
-struct KnownPath {
-    TextView belowRoot;
-    Place place;
-};
-
-constexpr KnownPath kKnownPaths[] = {
-    {u".rm\\", Place::Class},
-    {u".rm\\bak", Place::ClassBackup},
-    {u"rmfile\\", Place::Name},
-    {u"rmfile\\bak", Place::NameBackup},
-    {u"rmfile\\shell\\open\\command\\", Place::Command},
-    {u"rmfile\\shell\\open\\command\\bak", Place::CommandBackup},
-};
-
 constexpr TextView kClassName = u"rmfile";
 constexpr char kDefaultsGroup[] = "Default Applications";
 
-const char* EntryKey(Place place)
+const char* EntryKey(AssociationPlace place)
 {
     switch (place) {
-    case Place::ClassBackup: return "X-Ordinel-Previous-Default";
-    case Place::Name: return "Name";
-    case Place::NameBackup: return "X-Ordinel-Previous-Name";
-    case Place::Command: return "Exec";
+    case AssociationPlace::ClassBackup: return "X-Ordinel-Previous-Default";
+    case AssociationPlace::Name: return "Name";
+    case AssociationPlace::NameBackup: return "X-Ordinel-Previous-Name";
+    case AssociationPlace::Command: return "Exec";
     default: return "X-Ordinel-Previous-Exec";
     }
-}
-
-std::optional<Place> PlaceOf(TextView path)
-{
-    for (TextView root : {u"HKCR\\", u"HKEY_CLASSES_ROOT\\"}) {
-        if (!path.starts_with(root))
-            continue;
-        // Key names compare as the registry compares them.
-        for (const KnownPath& known : kKnownPaths)
-            if (EqualIgnoringAsciiCase(path.substr(root.size()), known.belowRoot))
-                return known.place;
-    }
-    return std::nullopt;
 }
 
 std::optional<std::string> Utf8(TextView text)
@@ -127,14 +100,14 @@ public:
         const auto place = PlaceOf(path);
         if (!place)
             return std::nullopt;
-        if (*place == Place::Class)
+        if (*place == AssociationPlace::Class)
             return ReadClass();
         auto value = ReadEntryKey(EntryKey(*place));
-        if (value && (*place == Place::Command || *place == Place::CommandBackup))
+        if (value && (*place == AssociationPlace::Command || *place == AssociationPlace::CommandBackup))
             value = CommandFromExec(*value);
         if (!value)
             return std::nullopt;
-        return Variant::String(*place == Place::ClassBackup ? ClassOfId(*value) : FromUtf8(*value));
+        return Variant::String(*place == AssociationPlace::ClassBackup ? ClassOfId(*value) : FromUtf8(*value));
     }
 
     bool RegWrite(const Text& path, const Variant& value, const Text& type) override
@@ -143,15 +116,15 @@ public:
         if (!place || type != u"REG_SZ" || value.ValueType() != VarType::BStr)
             return false;
         const Text& text = value.AsString();
-        if (*place == Place::Class || *place == Place::ClassBackup) {
+        if (*place == AssociationPlace::Class || *place == AssociationPlace::ClassBackup) {
             const auto id = IdOfClass(text);
-            return id && (*place == Place::Class ? WriteClass(*id) : WriteEntryKey(EntryKey(*place), *id));
+            return id && (*place == AssociationPlace::Class ? WriteClass(*id) : WriteEntryKey(EntryKey(*place), *id));
         }
         // The empty text stands for none: no key, rather than a Name or Exec that says nothing.
         if (text.empty())
             return RemoveEntryKey(EntryKey(*place));
         auto utf8 = Utf8(text);
-        if (utf8 && (*place == Place::Command || *place == Place::CommandBackup)) {
+        if (utf8 && (*place == AssociationPlace::Command || *place == AssociationPlace::CommandBackup)) {
             utf8 = ExecFromCommand(*utf8);
             if (!utf8)
                 ReportFailure("no Exec line can start this command: " + Utf8(text).value_or("?"));

@@ -3,16 +3,19 @@
 #include "TestCodePage.h"
 #include "frmOptions.h"
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-// .rm's class, rmfile's name and its open command, which another program may have set, each
-// followed by its backup.
-inline const Text kAssociationPaths[] = {
-    u"HKCR\\.rm\\", u"HKCR\\.rm\\bak", u"HKCR\\rmfile\\", u"HKCR\\rmfile\\bak",
-    u"HKCR\\rmfile\\shell\\open\\command\\", u"HKCR\\rmfile\\shell\\open\\command\\bak"};
+// The full path of each of the association's places, in their order.
+inline const auto kAssociationPaths = [] {
+    std::array<Text, kAssociationPlaces.size()> paths;
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        paths[i] = PathOf(kAssociationPlaces[i].place);
+    return paths;
+}();
 
 // Both registry ports over one in-memory store. Every write and native call is logged with
 // its arguments, in order, and every failure the platform can give is available on request.

@@ -11,7 +11,7 @@ namespace {
 
 // Each of kAssociationPaths' values: .rm's class, its backup, rmfile's name, its backup, the
 // command and its backup; nullopt where the registry has none.
-using Values = std::array<std::optional<Text>, std::size(kAssociationPaths)>;
+using Values = std::array<std::optional<Text>, kAssociationPlaces.size()>;
 using Log = std::vector<std::string>;
 using Boxes = std::vector<std::int16_t>;
 
