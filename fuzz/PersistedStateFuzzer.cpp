@@ -2,7 +2,7 @@
 // well-formed state or leave the defaults, and the stream the window hands over always
 // gives the video-only look on black.
 #include "FuzzInput.h"
-#include "PersistedState.h"
+#include "PersistedSettings.h"
 #include "RealAudio1.h"
 
 const std::string kDefaultBackground = "#default";

@@ -2,7 +2,7 @@
 // The libmpv options of the media engine: fixed ones and those that follow from the persisted
 // state. Those that keep a media file only media are checked: an engine that refuses one
 // (another libmpv that renamed it) is not safe to play with.
-#include "PersistedState.h"
+#include "PersistedSettings.h"
 
 #include <mpv/client.h>
 

@@ -1,7 +1,7 @@
 #pragma once
-// Reads the media engine's persisted state: the stream the window hands it when it is
-// created, and the look it asks for. Pure and bounds-checked on every read, so that any
-// byte sequence is safe input; no Qt and no libmpv, so that it can be fuzzed alone.
+// Reads the media control's persisted state, the stream that RealAudio1 writes and the window
+// hands the control when it is created, and the look it asks for. Bounds-checked on every
+// read, so that any byte sequence is safe input.
 #include <cstdint>
 #include <optional>
 #include <span>

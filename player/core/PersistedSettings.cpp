@@ -1,4 +1,4 @@
-#include "PersistedState.h"
+#include "PersistedSettings.h"
 
 #include "RealAudio1.h"
 
