@@ -229,8 +229,8 @@ MUTANTS = [
     M("dispatch-exception-code-lost", "common/win32/DispatchCall.cpp",
       "if (FAILED(exception.info.scode))", "if (false)",
       "an object's own error is reported as a bare exception"),
-    M("site-never-freed", "player/win32/ControlSite.h",
-      "ULONG references_ = 1;", "ULONG references_ = 2;", "the control's site is never freed"),
+    M("site-never-freed", "common/win32/HeapRefCount.h",
+      "ULONG references_ = 1;", "ULONG references_ = 2;", "the control's site and sink are never freed"),
 
     # Linux adapters of the association tool.
     M("exec-uri-field", "assoc/linux/ExecLine.cpp",

@@ -90,14 +90,6 @@ void ControlEvents::Disconnect()
     point_.Reset();
 }
 
-STDMETHODIMP_(ULONG) ControlEvents::Release()
-{
-    const ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 STDMETHODIMP ControlEvents::QueryInterface(REFIID iid, void** out)
 {
     if (!out)

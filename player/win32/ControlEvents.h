@@ -4,11 +4,12 @@
 // window, so that the window answers it from its message loop and never from inside
 // the control's own call. A heap object that lives as long as anyone holds it.
 #include "ComPtr.h"
+#include "HeapRefCount.h"
 
 #include <ocidl.h>
 #include <olectl.h>
 
-class ControlEvents final : public IDispatch {
+class ControlEvents final : public IDispatch, HeapRefCount<ControlEvents> {
 public:
     static ComPtr<ControlEvents> Create(HWND window, UINT stateChangeMessage)
     {
@@ -20,8 +21,8 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
+    STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
 
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
@@ -30,6 +31,7 @@ public:
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override;
 
 private:
+    friend class HeapRefCount<ControlEvents>;
     ControlEvents(HWND window, UINT stateChangeMessage) : window_(window), message_(stateChangeMessage) {}
     ~ControlEvents() = default;
 
@@ -38,5 +40,4 @@ private:
     IID source_ = IID_NULL;
     ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
-    ULONG references_ = 1;
 };

@@ -18,14 +18,6 @@ STDMETHODIMP ControlSite::QueryInterface(REFIID iid, void** out)
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) ControlSite::Release()
-{
-    const ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 STDMETHODIMP ControlSite::GetWindow(HWND* out)
 {
     if (!out)

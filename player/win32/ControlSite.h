@@ -3,18 +3,22 @@
 // and frame, all on the one window that holds it. A heap object that lives as long as
 // anyone holds it, so a control that keeps it past its teardown holds a live site.
 #include "ComPtr.h"
+#include "HeapRefCount.h"
 
 #include <ole2.h>
 #include <oleidl.h>
 
-class ControlSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+class ControlSite final : public IOleClientSite,
+                          public IOleInPlaceSite,
+                          public IOleInPlaceFrame,
+                          HeapRefCount<ControlSite> {
 public:
     static ComPtr<ControlSite> Create(HWND window) { return ComPtr<ControlSite>::Adopt(new ControlSite(window)); }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
+    STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
@@ -55,6 +59,7 @@ public:
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
 private:
+    friend class HeapRefCount<ControlSite>;
     explicit ControlSite(HWND window) : window_(window) {}
     ~ControlSite() = default;
 
@@ -67,5 +72,4 @@ private:
     }
 
     HWND window_;
-    ULONG references_ = 1;
 };
