@@ -229,6 +229,9 @@ MUTANTS = [
     M("dispatch-exception-code-lost", "common/win32/DispatchCall.cpp",
       "if (FAILED(exception.info.scode))", "if (false)",
       "an object's own error is reported as a bare exception"),
+    M("dispatch-deferred-not-filled", "common/win32/DispatchCall.cpp",
+      "            exception.info.pfnDeferredFillIn(&exception.info);\n", "",
+      "an error the object fills in only when asked is never asked for"),
     M("site-never-freed", "common/win32/HeapRefCount.h",
       "ULONG references_ = 1;", "ULONG references_ = 2;", "the control's site and sink are never freed"),
 
