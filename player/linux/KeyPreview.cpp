@@ -15,13 +15,10 @@ KeyPreview::~KeyPreview()
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    // A key reaches a window once, then each widget it propagates to: the window sees it first.
+    if (event->type() != QEvent::KeyPress || !watched->isWindowType())
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<const QKeyEvent*>(event);
-    if (key == lastEvent_ && key->timestamp() == lastTimestamp_)
-        return false;
-    lastEvent_ = key;
-    lastTimestamp_ = key->timestamp();
     // Keys that produce a character, as the character code; Escape produces 27.
     if (!key->text().isEmpty()) {
         std::int16_t keyAscii = static_cast<std::int16_t>(key->text().front().unicode());

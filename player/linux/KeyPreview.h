@@ -17,7 +17,4 @@ protected:
 
 private:
     Handler handler_;
-    // A key event passes the application's filter once for every widget it propagates to.
-    const QEvent* lastEvent_ = nullptr;
-    unsigned long lastTimestamp_ = 0;
 };

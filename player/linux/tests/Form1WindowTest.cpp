@@ -45,7 +45,9 @@ TEST(Form1WindowDeathTest, EscapeEndsTheProcessEvenWhileTheEngineHasTheFocusWith
     for (const auto& c : cases) {
         auto window = ShownWindow(c.path);
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->RealAudio1().AnyFailed() == (c.status != 0); }, kGenerousMs));
-        EXPECT_EXIT(QTest::keyClick(&window->RealAudio1(), Qt::Key_Escape), testing::ExitedWithCode(c.status), "")
+        // As the desktop delivers it: to the window, which hands it to the engine that has the focus.
+        window->RealAudio1().setFocus();
+        EXPECT_EXIT(QTest::keyClick(window->windowHandle(), Qt::Key_Escape), testing::ExitedWithCode(c.status), "")
             << c.path;
     }
 }
