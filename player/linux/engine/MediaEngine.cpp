@@ -23,6 +23,13 @@ constexpr PlatformError kFail{0x80004005};
 
 enum ObservedProperty : std::uint64_t { kPause = 1, kEofReached, kPlaybackTime };
 
+// "location\nreason"; a NUL is shown as such, rather than ending the text early.
+QString Shown(const ClipFailure& failure)
+{
+    return QString::fromUtf8(failure.location).replace(QChar(u'\0'), QLatin1String("\\0")) + QLatin1Char('\n') +
+           QString::fromUtf8(failure.why);
+}
+
 } // namespace
 
 MediaEngine::MediaEngine(QWidget* parent, EngineLook look) : QWidget(parent), look_(std::move(look))
@@ -96,7 +103,7 @@ PlatformError MediaEngine::Invoke(std::int32_t dispId, std::span<const Variant> 
             return kBadParamCount;
         if (args[0].ValueType() != VarType::Bool)
             return kTypeMismatch;
-        autoStart_ = args[0].AsBool() != VariantFalse;
+        list_.SetAutoStart(args[0].AsBool() != VariantFalse);
         return {};
     case kDispIdSource:
         if (args.size() != 1)
@@ -104,12 +111,13 @@ PlatformError MediaEngine::Invoke(std::int32_t dispId, std::span<const Variant> 
         if (args[0].ValueType() != VarType::BStr)
             return kTypeMismatch;
         source_ = FileNameFromText(args[0].AsString());
-        Load();
+        Carry(ClipList::Step::ReadSource);
         return {};
     case kDispIdPlay:
         if (!args.empty())
             return kBadParamCount;
-        Play();
+        if (!source_.empty())
+            Carry(list_.Play());
         return {};
     default:
         return kMemberNotFound;
@@ -135,128 +143,66 @@ void MediaEngine::resizeEvent(QResizeEvent* event)
     failure_->setGeometry(whole);
 }
 
-void MediaEngine::Load()
+void MediaEngine::Carry(ClipList::Step step)
 {
-    failed_ = false;
-    failure_->hide();
-    video_->show();
-    locations_ = LocationsOfSource(source_);
-    StartPass();
-}
-
-void MediaEngine::StartPass()
-{
-    playedInPass_ = false;
-    failuresInPass_.clear();
-    if (!locations_.failure.empty()) {
-        AddFailure(source_, locations_.failure);
-        ShowFailure();
-        return;
+    using Step = ClipList::Step;
+    while (step == Step::ReadSource || step == Step::Open)
+        step = step == Step::ReadSource ? ReadSource() : OpenCurrent();
+    switch (step) {
+    case Step::ShowFailures:
+        ShowFailures();
+        break;
+    case Step::Rewind: {
+        const char* command[] = {"seek", "0", "absolute", nullptr};
+        mpv_command_async(mpv_.get(), 0, command);
+        SetPause(false);
+        break;
     }
-    OpenFrom(0);
-}
-
-void MediaEngine::OpenFrom(std::size_t index)
-{
-    for (current_ = index; current_ < locations_.locations.size(); ++current_) {
-        const ClipLocation& location = locations_.locations[current_];
-        if (location.kind == ClipLocation::Kind::Unsupported) {
-            const bool nul = location.text.find('\0') != std::string::npos;
-            LocationFailed(nul ? "holds a NUL byte, which no name can hold" : "not a location that Pexalo opens");
-            continue;
-        }
-        // Refused before the engine could wait on it: a FIFO, a device, a missing file.
-        if (const std::string why = WhyUnreadable(location); !why.empty()) {
-            LocationFailed(why.c_str());
-            continue;
-        }
-        if (const int status = RestrictProtocols(mpv_.get(), ProtocolsOf(location)); status < 0) {
-            LocationFailed(mpv_error_string(status));
-            continue;
-        }
-        loaded_ = false;
-        endReached_ = false;
-        ApplyAutoStart();
-        const char* command[] = {"loadfile", location.text.c_str(), "replace", nullptr};
-        const int status = mpv_command(mpv_.get(), command);
-        if (status >= 0) {
-            ReportState();
-            return;
-        }
-        LocationFailed(mpv_error_string(status));
+    case Step::Pause:
+    case Step::Resume:
+        SetPause(step == Step::Pause);
+        break;
+    case Step::Nothing:
+    case Step::ReadSource:
+    case Step::Open:
+        break;
     }
-    // The end of the list: Form1 answers Stopped by playing it again; a list of which
-    // nothing played is shown instead, so that nothing retries it as fast as it fails.
-    if (!playedInPass_) {
-        ShowFailure();
-        return;
-    }
-    endReached_ = true;
     ReportState();
 }
 
-void MediaEngine::ApplyAutoStart()
+ClipList::Step MediaEngine::ReadSource()
 {
-    SetPause(!autoStart_);
+    failure_->hide();
+    video_->show();
+    SourceLocations found = LocationsOfSource(source_);
+    return list_.Start(source_, std::move(found.locations), found.failure);
 }
 
-void MediaEngine::LocationEnded(const char* failure)
+ClipList::Step MediaEngine::OpenCurrent()
 {
-    if (failure)
-        LocationFailed(failure);
-    else
-        playedInPass_ = true;
-    OpenFrom(current_ + 1);
+    const ClipLocation& clip = list_.Current();
+    if (const int status = RestrictProtocols(mpv_.get(), ProtocolsOf(clip)); status < 0)
+        return list_.ClipFailed(mpv_error_string(status));
+    SetPause(!list_.PlaysAtOnce());
+    const char* command[] = {"loadfile", clip.text.c_str(), "replace", nullptr};
+    if (const int status = mpv_command(mpv_.get(), command); status < 0)
+        return list_.ClipFailed(mpv_error_string(status));
+    return ClipList::Step::Nothing;
 }
 
-void MediaEngine::LocationFailed(const char* reason)
+std::string MediaEngine::WhyUnreadable(const ClipLocation& clip)
 {
-    const ClipLocation& location = locations_.locations[current_];
-    // The system's own words say more than "loading failed" when a file cannot even be read.
-    std::string why = WhyUnreadable(location);
-    if (why.empty())
-        why = reason;
-    if (location.kind == ClipLocation::Kind::Url && !engineError_.empty())
-        why += ": " + engineError_;
-    AddFailure(location.text, why);
+    return ::WhyUnreadable(clip);
 }
 
-void MediaEngine::AddFailure(const std::string& location, const std::string& why)
+void MediaEngine::Skipped(const ClipFailure& failure)
 {
-    // A NUL is shown as such, rather than ending the text early.
-    const QString shown = QString::fromUtf8(location).replace(QChar(u'\0'), QLatin1String("\\0")) +
-                          QLatin1Char('\n') + QString::fromUtf8(why);
-    failuresInPass_ << shown;
-    anyFailure_ = true;
+    const QString shown = Shown(failure);
     std::fprintf(stderr, "Pexalo: %s\n", qPrintable(QString(shown).replace(QLatin1Char('\n'), QLatin1String(": "))));
     // Shown over the picture for a while, as the list goes on to its next clip.
     const QByteArray text = shown.toUtf8();
     const char* command[] = {"show-text", text.constData(), "6000", "0", nullptr};
     mpv_command_async(mpv_.get(), 0, command);
-}
-
-void MediaEngine::Play()
-{
-    if (source_.empty())
-        return;
-    // From an explicit request on, every clip of the list starts playing as it opens.
-    autoStart_ = true;
-    // A source that failed is tried once more.
-    if (failed_) {
-        Load();
-        return;
-    }
-    if (endReached_) {
-        // A list plays again from its first clip, one clip from its start.
-        if (locations_.locations.size() > 1) {
-            StartPass();
-            return;
-        }
-        const char* command[] = {"seek", "0", "absolute", nullptr};
-        mpv_command_async(mpv_.get(), 0, command);
-        progressed_ = false;
-    }
-    SetPause(false);
 }
 
 void MediaEngine::SetPause(bool pause)
@@ -274,18 +220,13 @@ void MediaEngine::DrainEvents()
             // The engine hands over its messages after its events: only now are all of the
             // failed clip's in.
             if (const char* failure = std::exchange(pendingFailure_, nullptr))
-                LocationEnded(failure);
+                Carry(list_.ClipFailed(failure));
             return;
         case MPV_EVENT_START_FILE:
-            loaded_ = false;
-            endReached_ = false;
-            progressed_ = false;
-            engineError_.clear();
+            list_.ClipStarted();
             break;
         case MPV_EVENT_FILE_LOADED:
-            loaded_ = true;
-            // Once more: the previous clip's end may pause the engine after the next was asked for.
-            ApplyAutoStart();
+            Carry(list_.ClipLoaded());
             break;
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event->data);
@@ -295,8 +236,7 @@ void MediaEngine::DrainEvents()
         }
         case MPV_EVENT_LOG_MESSAGE: {
             const auto* message = static_cast<const mpv_event_log_message*>(event->data);
-            if (engineError_.empty())
-                engineError_ = QByteArray(message->text).trimmed().toStdString();
+            list_.EngineWarned(QByteArray(message->text).trimmed().toStdString());
             break;
         }
         case MPV_EVENT_PROPERTY_CHANGE:
@@ -312,36 +252,31 @@ void MediaEngine::DrainEvents()
 void MediaEngine::PropertyChanged(std::uint64_t which, const mpv_event_property& property)
 {
     if (property.format == MPV_FORMAT_DOUBLE && which == kPlaybackTime) {
-        progressed_ = progressed_ || *static_cast<const double*>(property.data) > 0;
+        list_.TimeChanged(*static_cast<const double*>(property.data));
         return;
     }
     if (property.format != MPV_FORMAT_FLAG)
         return;
     const bool on = *static_cast<const int*>(property.data) != 0;
     if (which == kPause)
-        paused_ = on;
-    if (which != kEofReached || !loaded_)
-        return;
-    if (!on) {
-        endReached_ = false;
-        return;
-    }
-    // A clip that ends without having played anything is a failure like any other.
-    LocationEnded(progressed_ ? nullptr : "nothing in it could be played");
+        list_.PauseChanged(on);
+    if (which == kEofReached)
+        Carry(list_.EndReached(on));
 }
 
-void MediaEngine::ShowFailure()
+void MediaEngine::ShowFailures()
 {
-    failed_ = true;
     video_->hide();
     failure_->setText(FailureText());
     failure_->show();
-    ReportState();
 }
 
 QString MediaEngine::FailureText() const
 {
-    return failuresInPass_.join(QLatin1Char('\n'));
+    QStringList shown;
+    for (const ClipFailure& failure : list_.Failures())
+        shown << Shown(failure);
+    return shown.join(QLatin1Char('\n'));
 }
 
 std::string MediaEngine::Property(const char* name) const
@@ -354,16 +289,10 @@ std::string MediaEngine::Property(const char* name) const
 
 void MediaEngine::ReportState()
 {
-    const EngineState state = failed_     ? EngineState::Failed
-                              : endReached_ ? EngineState::Stopped
-                              : !loaded_  ? EngineState::Opening
-                              : paused_   ? EngineState::Paused
-                                          : EngineState::Playing;
-    if (anyReported_ && state == reported_)
+    const std::optional<EngineState> state = list_.Report();
+    if (!state)
         return;
-    anyReported_ = true;
-    reported_ = state;
     // Raised from the event loop, so that the window may call straight back into the engine.
     QMetaObject::invokeMethod(
-        this, [this, state] { emit StateChange(static_cast<qint32>(state)); }, Qt::QueuedConnection);
+        this, [this, state = *state] { emit StateChange(static_cast<qint32>(state)); }, Qt::QueuedConnection);
 }

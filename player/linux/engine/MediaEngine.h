@@ -11,6 +11,7 @@
 //    standard error. When nothing in the list plays, the window shows every reason and
 //    raises Failed, so nothing answers it by playing again.
 // Not supported: on-screen controls, volume, seeking from the window, other members.
+#include "ClipList.h"
 #include "EngineOptions.h"
 #include "Form1.h"
 #include "MpvHandle.h"
@@ -24,9 +25,8 @@
 class QLabel;
 class VideoSurface;
 
-enum class EngineState : std::int32_t { Stopped = 0, Opening = 1, Playing = 3, Paused = 4, Failed = 5 };
-
-class MediaEngine final : public QWidget, public MediaControl {
+// Adapts libmpv to the clip list: reports the engine's events to it and carries out its steps.
+class MediaEngine final : public QWidget, public MediaControl, private ClipListPorts {
     Q_OBJECT
 public:
     // Nothing, with the error, when libmpv cannot be set up.
@@ -42,7 +42,7 @@ public:
     // instead of video when nothing played.
     QString FailureText() const;
     // Whether anything failed since the engine was created.
-    bool AnyFailed() const { return anyFailure_; }
+    bool AnyFailed() const { return list_.AnyFailed(); }
     // An engine property as text, for tests and diagnostics.
     std::string Property(const char* name) const;
 
@@ -56,22 +56,19 @@ private:
     MediaEngine(QWidget* parent, EngineLook look);
     PlatformError Initialise();
     void DrainEvents();
-    void Load();
-    void StartPass();
-    // Opens the list's clips from index on until the engine takes one, or the list ends.
-    void OpenFrom(std::size_t index);
-    // The current clip played to its end, or failed for the reason given.
-    void LocationEnded(const char* failure);
-    void LocationFailed(const char* reason);
-    void AddFailure(const std::string& location, const std::string& why);
-    void ApplyAutoStart();
+    void PropertyChanged(std::uint64_t which, const mpv_event_property& property);
+    // Carries out the list's step and those it leads to, then reports the state.
+    void Carry(ClipList::Step step);
+    ClipList::Step ReadSource();
+    // Hands the engine the list's current clip; the list's next step when the engine refuses it.
+    ClipList::Step OpenCurrent();
     // The GUI thread draws the engine's frames, so it never waits for the engine while a clip
     // plays: the engine may be waiting for a frame to be drawn (libmpv's render API).
     void SetPause(bool pause);
-    void Play();
-    void PropertyChanged(std::uint64_t which, const mpv_event_property& property);
-    void ShowFailure();
+    void ShowFailures();
     void ReportState();
+    std::string WhyUnreadable(const ClipLocation& clip) override;
+    void Skipped(const ClipFailure& failure) override;
 
     EngineLook look_;
     MpvHandle mpv_;
@@ -79,19 +76,6 @@ private:
     std::unique_ptr<VideoSurface> video_;
     QLabel* failure_ = nullptr;
     std::string source_;  // file-name bytes
-    SourceLocations locations_;
-    std::size_t current_ = 0;
-    bool playedInPass_ = false;
-    QStringList failuresInPass_;
-    bool anyFailure_ = false;
-    std::string engineError_;  // the engine's first warning since the clip started
+    ClipList list_{*this};
     const char* pendingFailure_ = nullptr;  // why the current clip failed, until its messages are in
-    bool autoStart_ = false;
-    bool loaded_ = false;
-    bool paused_ = false;
-    bool endReached_ = false;
-    bool progressed_ = false;  // the position has moved since the source started or restarted
-    bool failed_ = false;
-    EngineState reported_ = EngineState::Opening;
-    bool anyReported_ = false;
 };
