@@ -1,8 +1,14 @@
 #include "DesktopClassesRoot.h"
 
+#include "DefaultLines.h"
 #include "ExecLine.h"
+#include "FailureReport.h"
 #include "GLibOwners.h"
 #include "KeyFileUpdate.h"
+#include "OurEntry.h"
+#include "PlayerLink.h"
+
+#include <glib/gstdio.h>
 
 namespace {
 
@@ -23,7 +29,6 @@ constexpr KnownPath kKnownPaths[] = {
 };
 
 constexpr TextView kClassName = u"rmfile";
-constexpr char kDefaultsGroup[] = "Default Applications";
 
 const char* EntryKey(Place place)
 {
@@ -72,7 +77,7 @@ Text ClassOfId(const std::string& id)
     return id == kHandlerId ? Text(kClassName) : FromUtf8(id);
 }
 
-// Nothing, with the reason on the standard error, for a text that names no desktop file.
+// Nothing, with the reason said, for a text that names no desktop file.
 std::optional<std::string> IdOfClass(TextView className)
 {
     if (EqualIgnoringAsciiCase(className, kClassName))
@@ -81,41 +86,73 @@ std::optional<std::string> IdOfClass(TextView className)
     const bool named = id && (id->empty() || (id->ends_with(".desktop") &&
                                               id->find_first_of("/;\t\n\r") == std::string::npos));
     if (!named) {
-        ReportFailure("not a desktop-file id: " + id.value_or("?"));
+        ReportFailure("デスクトップ ファイルの名前ではありません: " + id.value_or("?"));
         return std::nullopt;
     }
     return id;
 }
 
-std::string EntryPath()
-{
-    const GCharOwner path(g_build_filename(g_get_user_data_dir(), "applications", kHandlerId, nullptr));
-    return path.get();
-}
-
-std::string MimeAppsPath()
-{
-    const GCharOwner path(g_build_filename(g_get_user_config_dir(), "mimeapps.list", nullptr));
-    return path.get();
-}
-
 std::optional<std::string> ReadEntryKey(const char* key)
 {
-    const GKeyFileOwner entry(g_key_file_new());
-    if (!g_key_file_load_from_file(entry.get(), EntryPath().c_str(), G_KEY_FILE_NONE, nullptr))
-        return std::nullopt;
+    const GKeyFileOwner entry = ReadOurEntry();
     const GCharOwner value(g_key_file_get_string(entry.get(), G_KEY_FILE_DESKTOP_GROUP, key, nullptr));
     return value ? std::optional<std::string>(value.get()) : std::nullopt;
 }
 
-// The entry stays a valid handler for RealMedia files that no menu shows, whatever the write.
-void SetEntryBasics(GKeyFile* entry)
+// The empty text is a key that is not there; removing one makes no entry.
+bool WriteEntryKey(const char* key, const std::string& value)
 {
-    g_key_file_set_string(entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_TYPE,
-                          G_KEY_FILE_DESKTOP_TYPE_APPLICATION);
-    const gchar* const types[] = {kRealMediaType};
-    g_key_file_set_string_list(entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_MIME_TYPE, types, 1);
-    g_key_file_set_boolean(entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_NO_DISPLAY, TRUE);
+    if (value.empty() && !g_file_test(OurEntryPath().c_str(), G_FILE_TEST_EXISTS))
+        return true;
+    return ChangeOurEntry([&](GKeyFile* entry) {
+        if (value.empty())
+            g_key_file_remove_key(entry, G_KEY_FILE_DESKTOP_GROUP, key, nullptr);
+        else
+            g_key_file_set_string(entry, G_KEY_FILE_DESKTOP_GROUP, key, value.c_str());
+    });
+}
+
+// The command with the player that our link names in the link's place.
+std::string ThroughLinks(std::string command)
+{
+    const auto program = CommandProgram(command);
+    const auto target = program ? PlayerLinkTarget(*program) : std::nullopt;
+    return target ? command.replace(1, program->size(), *target) : command;
+}
+
+std::optional<std::string> ReadCommand(Place place)
+{
+    const auto exec = ReadEntryKey(EntryKey(place));
+    const auto command = exec ? CommandFromExec(*exec) : std::nullopt;
+    return command && place == Place::Command ? std::optional(ThroughLinks(*command)) : command;
+}
+
+bool WriteCommand(const std::string& command)
+{
+    if (command.empty())
+        return WriteEntryKey(EntryKey(Place::Command), {}) && RemovePlayerLinks();
+    const auto program = CommandProgram(command);
+    auto exec = ExecFromCommand(command);
+    if (!program || !exec) {
+        ReportFailure("デスクトップ エントリーの Exec 行に書けないコマンドです: " + command);
+        return false;
+    }
+    if (!g_file_test(program->c_str(), G_FILE_TEST_IS_EXECUTABLE) || g_file_test(program->c_str(), G_FILE_TEST_IS_DIR)) {
+        ReportFailure(*program + " がないか、実行できません");
+        return false;
+    }
+    const bool linked = ExecProgramQuoted(*exec);
+    if (linked) {
+        if (!MakePlayerLink(*program))
+            return false;
+        exec = ExecFromCommand(command, PlayerLinkPath(*program));
+    }
+    // An Exec line that already starts this command stays as it is written (%U stays %U).
+    const auto old = ReadEntryKey(EntryKey(Place::Command));
+    if (!(old && ReadCommand(Place::Command) == command && ExecProgramQuoted(*old) == ExecProgramQuoted(*exec)) &&
+        !WriteEntryKey(EntryKey(Place::Command), *exec))
+        return false;
+    return linked || RemovePlayerLinks();
 }
 
 class DesktopScriptShell final : public ScriptShell {
@@ -129,9 +166,8 @@ public:
             return std::nullopt;
         if (*place == Place::Class)
             return ReadClass();
-        auto value = ReadEntryKey(EntryKey(*place));
-        if (value && (*place == Place::Command || *place == Place::CommandBackup))
-            value = CommandFromExec(*value);
+        const auto value = *place == Place::Command || *place == Place::CommandBackup ? ReadCommand(*place)
+                                                                                       : ReadEntryKey(EntryKey(*place));
         if (!value)
             return std::nullopt;
         return Variant::String(*place == Place::ClassBackup ? ClassOfId(*value) : FromUtf8(*value));
@@ -142,18 +178,12 @@ public:
         const auto place = PlaceOf(path);
         if (!place || type != u"REG_SZ" || value.ValueType() != VarType::BStr)
             return false;
-        const Text& text = value.AsString();
-        if (*place == Place::Class || *place == Place::ClassBackup) {
-            const auto id = IdOfClass(text);
-            return id && (*place == Place::Class ? WriteClass(*id) : WriteEntryKey(EntryKey(*place), *id));
-        }
-        auto utf8 = Utf8(text);
-        if (utf8 && (*place == Place::Command || *place == Place::CommandBackup)) {
-            utf8 = ExecFromCommand(*utf8);
-            if (!utf8)
-                ReportFailure("no Exec line can start this command: " + Utf8(text).value_or("?"));
-        }
-        return utf8 && WriteEntryKey(EntryKey(*place), *utf8);
+        changes_.Watch();
+        const unsigned changesBefore = DesktopFileChanges();
+        const bool written = Write(*place, value.AsString());
+        if (DesktopFileChanges() != changesBefore)
+            changes_.Await();
+        return written;
     }
 
 private:
@@ -164,43 +194,87 @@ private:
         return id ? std::optional(Variant::String(ClassOfId(id))) : std::nullopt;
     }
 
-    bool WriteClass(const std::string& id)
+    static bool Write(Place place, const Text& text)
     {
-        return Update(MimeAppsPath(), [&](GKeyFile* list) {
-            if (id.empty())
-                g_key_file_remove_key(list, kDefaultsGroup, kRealMediaType, nullptr);
-            else
-                g_key_file_set_string(list, kDefaultsGroup, kRealMediaType, id.c_str());
-        });
-    }
-
-    bool WriteEntryKey(const char* key, const std::string& value)
-    {
-        return Update(EntryPath(), [&](GKeyFile* entry) {
-            SetEntryBasics(entry);
-            g_key_file_set_string(entry, G_KEY_FILE_DESKTOP_GROUP, key, value.c_str());
-        });
-    }
-
-    template <typename Change> bool Update(const std::string& path, Change change)
-    {
-        changes_.Watch();
-        const auto update = KeyFileUpdate::Open(path);
-        if (!update)
+        if (place == Place::Class)
+            return WriteClass(text);
+        if (place == Place::ClassBackup) {
+            const auto id = IdOfClass(text);
+            // Backing up another class starts a new install: lines kept before it are stale.
+            return id && (*id == kHandlerId || ForgetDefaultLines()) && WriteEntryKey(EntryKey(place), *id);
+        }
+        const auto utf8 = Utf8(text);
+        if (!utf8)
             return false;
-        change(update->Keys());
-        const Saved saved = update->Save();
-        if (saved == Saved::Written)
-            changes_.Await();
-        return saved != Saved::Failed;
+        if (place == Place::Command)
+            return WriteCommand(*utf8);
+        if (place == Place::CommandBackup) {
+            const auto exec = utf8->empty() ? utf8 : ExecFromCommand(*utf8);
+            if (!exec)
+                ReportFailure("デスクトップ エントリーの Exec 行に書けないコマンドです: " + *utf8);
+            return exec && WriteEntryKey(EntryKey(place), *exec);
+        }
+        return WriteEntryKey(EntryKey(place), *utf8);
+    }
+
+    static bool WriteClass(const Text& text)
+    {
+        const auto id = IdOfClass(text);
+        if (!id)
+            return false;
+        // The openers would pass over an entry that GIO does not take: the list is not written.
+        if (*id == kHandlerId)
+            return DesktopTakesOurEntry() && SetDefaultLines(*id);
+        // The kept lines come back where they still read as ours; another class asked for
+        // than the one kept is then set over them.
+        const auto backup = ReadEntryKey(EntryKey(Place::ClassBackup));
+        const bool restoring = HasKeptDefaultLines() && backup && ClassOfId(*backup) == text;
+        return RestoreDefaultLines() && (restoring || SetDefaultLines(*id)) && RemoveOurEntry();
     }
 
     AppInfoChanges& changes_;
 };
+
+std::optional<std::string> ContentsOf(const std::string& path)
+{
+    gchar* contents = nullptr;
+    gsize length = 0;
+    if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr))
+        return std::nullopt;
+    const GCharOwner owner(contents);
+    return std::string(contents, length);
+}
 
 } // namespace
 
 std::unique_ptr<ScriptShell> DesktopClassesRoot::CreateScriptShell()
 {
     return std::make_unique<DesktopScriptShell>(changes_);
+}
+
+void DesktopClassesRoot::Keep()
+{
+    ::TakeFailures();
+    keptEntry_ = ContentsOf(OurEntryPath());
+    const auto exec = ReadEntryKey(EntryKey(Place::Command));
+    const auto command = exec ? CommandFromExec(*exec) : std::nullopt;
+    const auto program = command ? CommandProgram(*command) : std::nullopt;
+    keptPlayer_ = program ? PlayerLinkTarget(*program) : std::nullopt;
+}
+
+void DesktopClassesRoot::GiveBack()
+{
+    // Our entry and links only: the lists are written last, once all else has succeeded.
+    const std::string entry = OurEntryPath();
+    if (keptEntry_ ? !g_file_set_contents(entry.c_str(), keptEntry_->data(), static_cast<gssize>(keptEntry_->size()), nullptr)
+                   : g_unlink(entry.c_str()) != 0 && g_file_test(entry.c_str(), G_FILE_TEST_EXISTS))
+        ReportFailure(entry + ": 元に戻せませんでした");
+    RemovePlayerLinks();
+    if (keptPlayer_)
+        MakePlayerLink(*keptPlayer_);
+}
+
+std::vector<std::string> DesktopClassesRoot::TakeFailures()
+{
+    return ::TakeFailures();
 }

@@ -1,0 +1,204 @@
+#include "DefaultLines.h"
+
+#include "KeyFileUpdate.h"
+#include "ListLine.h"
+#include "OurEntry.h"
+
+#include <glib/gstdio.h>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr char kDefaultsGroup[] = "Default Applications";
+// File::MimeInfo's mimeopen reads every line for a type, in any group, and takes the last
+// one's last id: an added association below the defaults would outvote ours.
+constexpr char kAddedGroup[] = "Added Associations";
+// In our entry: one key per kept line, a list of the list's path, the group and, unless
+// the line was missing, its value as it was; the path alone for a list that was missing.
+constexpr char kKeptPrefix[] = "X-Ordinel-Kept-Line-";
+
+struct KeptLine {
+    std::string list, group;
+    std::optional<std::string> value;
+    bool listMissing = false;
+};
+
+std::string ListPath(const std::string& name)
+{
+    const GCharOwner path(g_build_filename(g_get_user_config_dir(), name.c_str(), nullptr));
+    return path.get();
+}
+
+std::optional<std::string> RawValue(GKeyFile* list, const char* group)
+{
+    const GCharOwner value(g_key_file_get_value(list, group, kRealMediaType, nullptr));
+    return value ? std::optional<std::string>(value.get()) : std::nullopt;
+}
+
+bool NamesType(const std::string& path)
+{
+    const GKeyFileOwner list(g_key_file_new());
+    return g_key_file_load_from_file(list.get(), path.c_str(), G_KEY_FILE_NONE, nullptr) &&
+           g_key_file_has_key(list.get(), kDefaultsGroup, kRealMediaType, nullptr);
+}
+
+// mimeapps.list, and before it each desktop's own list that names the type, as GIO reads them.
+std::vector<std::string> ListsToWrite()
+{
+    std::vector<std::string> lists;
+    const gchar* desktops = g_getenv("XDG_CURRENT_DESKTOP");
+    const GStrvOwner names(g_strsplit(desktops ? desktops : "", ":", -1));
+    for (gchar** name = names.get(); *name; ++name) {
+        if (**name == '\0')
+            continue;
+        const GCharOwner lower(g_ascii_strdown(*name, -1));
+        const std::string path = ListPath(std::string(lower.get()) + "-mimeapps.list");
+        if (NamesType(path))
+            lists.push_back(path);
+    }
+    lists.push_back(ListPath("mimeapps.list"));
+    return lists;
+}
+
+void RemoveKeptKeys(GKeyFile* entry)
+{
+    const GStrvOwner keys(g_key_file_get_keys(entry, G_KEY_FILE_DESKTOP_GROUP, nullptr, nullptr));
+    for (gchar** key = keys.get(); key && *key; ++key)
+        if (g_str_has_prefix(*key, kKeptPrefix))
+            g_key_file_remove_key(entry, G_KEY_FILE_DESKTOP_GROUP, *key, nullptr);
+}
+
+std::vector<KeptLine> ReadKeptLines()
+{
+    const GKeyFileOwner entry = ReadOurEntry();
+    std::vector<KeptLine> kept;
+    const GStrvOwner keys(g_key_file_get_keys(entry.get(), G_KEY_FILE_DESKTOP_GROUP, nullptr, nullptr));
+    for (gchar** key = keys.get(); key && *key; ++key) {
+        if (!g_str_has_prefix(*key, kKeptPrefix))
+            continue;
+        gsize count = 0;
+        const GStrvOwner fields(g_key_file_get_string_list(entry.get(), G_KEY_FILE_DESKTOP_GROUP, *key, &count, nullptr));
+        if (count == 1)
+            kept.push_back({fields.get()[0], kDefaultsGroup, std::nullopt, true});
+        else if (count == 2 || count == 3)
+            kept.push_back({fields.get()[0], fields.get()[1],
+                            count == 3 ? std::optional<std::string>(fields.get()[2]) : std::nullopt});
+    }
+    return kept;
+}
+
+bool Keep(const std::vector<KeptLine>& lines)
+{
+    if (lines.empty())
+        return true;
+    std::vector<KeptLine> kept = ReadKeptLines();
+    for (const KeptLine& line : lines) {
+        // The first kept is the one that was there before us.
+        bool known = false;
+        for (const KeptLine& old : kept)
+            known = known || (old.list == line.list && old.group == line.group);
+        if (!known)
+            kept.push_back(line);
+    }
+    return ChangeOurEntry([&](GKeyFile* entry) {
+        RemoveKeptKeys(entry);
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            const gchar* fields[] = {kept[i].list.c_str(), kept[i].group.c_str(),
+                                     kept[i].value ? kept[i].value->c_str() : nullptr};
+            g_key_file_set_string_list(entry, G_KEY_FILE_DESKTOP_GROUP, (kKeptPrefix + std::to_string(i)).c_str(), fields,
+                                       kept[i].listMissing ? 1 : kept[i].value ? 3 : 2);
+        }
+    });
+}
+
+bool EndsWithOurs(const std::string& value)
+{
+    return value.ends_with(std::string(";") + kHandlerId + ";") || value == std::string(kHandlerId) + ";";
+}
+
+std::string WithOursLast(const std::string& value)
+{
+    return value + (value.empty() || value.ends_with(';') ? "" : ";") + kHandlerId + ";";
+}
+
+// A list that we made goes once it holds nothing again, and so does its folder.
+void RemoveIfEmpty(const std::string& path)
+{
+    const GKeyFileOwner list(g_key_file_new());
+    if (!g_key_file_load_from_file(list.get(), path.c_str(), G_KEY_FILE_KEEP_COMMENTS, nullptr))
+        return;
+    const GStrvOwner groups(g_key_file_get_groups(list.get(), nullptr));
+    for (gchar** group = groups.get(); *group; ++group) {
+        const GStrvOwner keys(g_key_file_get_keys(list.get(), *group, nullptr, nullptr));
+        if (keys && *keys)
+            return;
+    }
+    const GCharOwner comment(g_key_file_get_comment(list.get(), nullptr, nullptr, nullptr));
+    if ((comment && *comment) || g_unlink(path.c_str()) != 0)
+        return;
+    CountDesktopFileChange();
+    const GCharOwner folder(g_path_get_dirname(path.c_str()));
+    g_rmdir(folder.get());
+}
+
+} // namespace
+
+bool SetDefaultLines(const std::string& id)
+{
+    const bool ours = id == kHandlerId;
+    const std::string mimeapps = ListPath("mimeapps.list");
+    for (const std::string& path : ListsToWrite()) {
+        // Set by the pass that replaced them: a later pass finds our own values.
+        std::optional<KeptLine> replacedDefault, replacedAdded;
+        const bool listMissing = !g_file_test(path.c_str(), G_FILE_TEST_EXISTS);
+        const bool written = UpdateKeyFileText(path, [&](const KeyFileUpdate& update) {
+            const auto old = RawValue(update.Keys(), kDefaultsGroup);
+            if (old != id)
+                replacedDefault = KeptLine{path, kDefaultsGroup, old, listMissing};
+            std::string text = WithListLine(update.Text(), kDefaultsGroup, kRealMediaType,
+                                            id.empty() ? std::nullopt : std::optional(id));
+            const auto added = RawValue(update.Keys(), kAddedGroup);
+            if (ours && path == mimeapps && added && !EndsWithOurs(*added)) {
+                replacedAdded = KeptLine{path, kAddedGroup, added};
+                text = WithListLine(text, kAddedGroup, kRealMediaType, WithOursLast(*added));
+            }
+            return text;
+        });
+        std::vector<KeptLine> replaced;
+        for (const auto& line : {replacedDefault, replacedAdded})
+            if (line)
+                replaced.push_back(*line);
+        if ((ours && !Keep(replaced)) || !written)
+            return false;
+    }
+    return true;
+}
+
+bool HasKeptDefaultLines()
+{
+    return !ReadKeptLines().empty();
+}
+
+bool RestoreDefaultLines()
+{
+    bool restored = true;
+    for (const KeptLine& line : ReadKeptLines()) {
+        restored = UpdateKeyFileText(line.list, [&](const KeyFileUpdate& update) {
+            // A line someone set since is theirs, and stays.
+            const auto now = RawValue(update.Keys(), line.group.c_str());
+            const bool stillOurs = now && (line.group == kDefaultsGroup ? *now == kHandlerId
+                                                                        : line.value && *now == WithOursLast(*line.value));
+            return stillOurs ? WithListLine(update.Text(), line.group, kRealMediaType, line.value) : update.Text();
+        }) && restored;
+        if (line.listMissing)
+            RemoveIfEmpty(line.list);
+    }
+    return restored;
+}
+
+bool ForgetDefaultLines()
+{
+    return !HasKeptDefaultLines() ||
+           ChangeOurEntry(RemoveKeptKeys);
+}
