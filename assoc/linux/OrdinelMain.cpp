@@ -16,6 +16,6 @@ int main(int argc, char** argv)
     OptionsDialog dialog(QCoreApplication::applicationDirPath().toStdU16String());
     frmOptions form(dialog, {classesRoot, native, codePage}, {u"Pexalo", u'/'});
     QObject::connect(&dialog, &QDialog::finished, application.get(), &QCoreApplication::quit);
-    dialog.Open(form);
+    dialog.Open(form, classesRoot);
     return application->exec();
 }
