@@ -33,6 +33,14 @@ std::string SystemReason(const std::string& path)
     return path + ": " + std::strerror(errno);
 }
 
+FileVersion VersionOf(const std::string& path)
+{
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0)
+        return {.present = errno != ENOENT};
+    return {true, status.st_dev, status.st_ino, status.st_size, status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
+}
+
 // Nothing when the file is missing; an empty optional inside for a file that cannot be read.
 std::optional<std::optional<std::string>> Contents(const std::string& path)
 {
@@ -77,9 +85,10 @@ std::optional<std::string> WriteBeside(const std::string& path, std::string_view
 
 } // namespace
 
-KeyFileUpdate::KeyFileUpdate(std::string link, std::string path, std::optional<std::string> original, unsigned mode,
-                             GKeyFileOwner keys)
-    : link_(std::move(link)), path_(std::move(path)), original_(std::move(original)), mode_(mode), keys_(std::move(keys))
+KeyFileUpdate::KeyFileUpdate(std::string link, std::string path, FileVersion version, std::optional<std::string> original,
+                             unsigned mode, GKeyFileOwner keys)
+    : link_(std::move(link)), path_(std::move(path)), version_(version), original_(std::move(original)), mode_(mode),
+      keys_(std::move(keys))
 {
 }
 
@@ -92,7 +101,7 @@ std::optional<KeyFileUpdate> KeyFileUpdate::Open(const std::string& path)
             ReportFailure(SystemReason(path));
             return std::nullopt;
         }
-        return KeyFileUpdate({}, path, std::nullopt, kNewFileMode, std::move(keys));
+        return KeyFileUpdate({}, path, {}, std::nullopt, kNewFileMode, std::move(keys));
     }
     char target[PATH_MAX];
     if (!realpath(path.c_str(), target) || stat(target, &status) != 0) {
@@ -104,6 +113,8 @@ std::optional<KeyFileUpdate> KeyFileUpdate::Open(const std::string& path)
         ReportFailure(std::string(target) + ": 書き込みが禁じられています");
         return std::nullopt;
     }
+    // Taken before the read: a change between the two is then seen as one at the save.
+    const FileVersion version = VersionOf(target);
     const auto contents = Contents(target);
     if (!contents)
         return std::nullopt;
@@ -115,7 +126,7 @@ std::optional<KeyFileUpdate> KeyFileUpdate::Open(const std::string& path)
         ReportFailure(std::string(target) + ": " + error->message);
         return std::nullopt;
     }
-    return KeyFileUpdate(target == path ? std::string() : path, target, *contents, status.st_mode & 07777,
+    return KeyFileUpdate(target == path ? std::string() : path, target, version, *contents, status.st_mode & 07777,
                          std::move(keys));
 }
 
@@ -136,12 +147,11 @@ Saved KeyFileUpdate::Save(std::string_view text) const
     const auto temporary = WriteBeside(path_, text, mode_);
     if (!temporary)
         return Saved::Failed;
-    // The last moment before the rename: a list replaced from a read that another writer has
-    // overtaken would lose that writer's lines.
-    const auto now = Contents(path_);
-    if (!now || *now != original_) {
+    // The last moment before the rename, kept as short as a stat: a list replaced from a
+    // read that another writer has overtaken would lose that writer's lines.
+    if (VersionOf(path_) != version_) {
         g_unlink(temporary->c_str());
-        return now ? Saved::Stale : Saved::Failed;
+        return Saved::Stale;
     }
     if (g_rename(temporary->c_str(), path_.c_str()) != 0) {
         ReportFailure(SystemReason(path_));

@@ -9,6 +9,18 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
+
+// What tells one state of a file from another without reading it: another writer's rename
+// gives it a new inode, a write in place a new size or time.
+struct FileVersion {
+    bool present = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long seconds = 0, nanoseconds = 0;
+    bool operator==(const FileVersion&) const = default;
+};
 
 // Stale: another writer changed the file since it was read, so nothing was written.
 enum class Saved { Unchanged, Written, Stale, Failed };
@@ -29,11 +41,12 @@ public:
     Saved Save(std::string_view text) const;
 
 private:
-    KeyFileUpdate(std::string link, std::string path, std::optional<std::string> original, unsigned mode,
-                  GKeyFileOwner keys);
+    KeyFileUpdate(std::string link, std::string path, FileVersion version, std::optional<std::string> original,
+                  unsigned mode, GKeyFileOwner keys);
 
     std::string link_;                      // the symbolic link that was opened, if any: it stays
     std::string path_;                      // the file written, the link's target
+    FileVersion version_;                   // the file's state before it was read
     std::optional<std::string> original_;   // the file as read, nothing when it was missing
     unsigned mode_;                         // the file's permissions, kept
     GKeyFileOwner keys_;
