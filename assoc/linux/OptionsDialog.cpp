@@ -101,8 +101,11 @@ void OptionsDialog::Applying(AssociationStore& store, const std::function<void()
         for (const std::string& reason : reasons)
             text += QStringLiteral("\n") + QString::fromStdString(reason);
         if (reasons.empty()) {
-            const QString reason = QStringLiteral("このフォルダーの Pexalo は関連づけられません"
-                                                  "（フォルダー名に \" や % は使えません）: ") +
+            // The core refuses such folders without a word; another program may also have
+            // written the same default over ours at the same moment.
+            const QString reason = QStringLiteral("このフォルダーの Pexalo は関連づけられませんでした"
+                                                  "（フォルダー名に \" や % は使えません。ほかのプログラムが同時に"
+                                                  "関連づけを変えた場合は、もう一度お試しください）: ") +
                                    QString::fromStdU16String(appFolder_);
             std::fprintf(stderr, "Ordinel: %s\n", reason.toLocal8Bit().constData());
             text += QStringLiteral("\n") + reason;

@@ -50,7 +50,7 @@ TEST(OptionsDialog, AFailedApplyGivesBackWhatItChangedAndSaysWhyBeforeTheDialogG
 {
     struct Case { const char* fault; const char* button; std::vector<std::string> failures; const char* said; int finished; } const cases[] = {
         {"a failure not shown", "cmdApply", {"理由 1", "理由 2"}, "関連づけを変えられませんでした。\n理由 1\n理由 2", 0},
-        {"a silent refusal not explained", "cmdApply", {}, "フォルダー名に \" や % は使えません）: /opt/pexalo", 0},
+        {"a silent refusal not explained", "cmdApply", {}, "フォルダー名に \" や % は使えません。", 0},
         {"the dialog gone before the user read why", "cmdOK", {"理由"}, "理由", 1},
     };
     for (const auto& c : cases) {
@@ -81,7 +81,7 @@ TEST(OptionsDialog, AFailedApplyGivesBackWhatItChangedAndSaysWhyBeforeTheDialogG
         EXPECT_TRUE(said.contains(QString::fromUtf8(c.said))) << said.toStdString();
         EXPECT_TRUE(shownWithDialog);
         EXPECT_EQ(finished, c.finished);
-        EXPECT_EQ(c.failures.empty(), stderrText.find("は使えません") != std::string::npos);
+        EXPECT_EQ(c.failures.empty(), stderrText.find("は使えません。") != std::string::npos);
     }
 }
 
