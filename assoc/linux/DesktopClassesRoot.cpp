@@ -227,8 +227,9 @@ private:
             return DesktopTakesOurEntry() && SetDefaultLines(*id);
         // The kept lines come back where they still read as ours; another class asked for
         // than the one kept is then set over them.
-        const auto backup = ReadEntryKey(EntryKey(Place::ClassBackup));
-        const bool restoring = HasKeptDefaultLines() && backup && ClassOfId(*backup) == text;
+        // A backup of no class is no key.
+        const auto backup = ReadEntryKey(EntryKey(Place::ClassBackup)).value_or(std::string());
+        const bool restoring = HasKeptDefaultLines() && ClassOfId(backup) == text;
         return RestoreDefaultLines() && (restoring || SetDefaultLines(*id)) && RemoveOurEntry();
     }
 
@@ -265,9 +266,12 @@ void DesktopClassesRoot::Keep()
 void DesktopClassesRoot::GiveBack()
 {
     // Our entry and links only: the lists are written last, once all else has succeeded.
+    if (!keptEntry_) {
+        RemoveOurEntry();
+        return;
+    }
     const std::string entry = OurEntryPath();
-    if (keptEntry_ ? !g_file_set_contents(entry.c_str(), keptEntry_->data(), static_cast<gssize>(keptEntry_->size()), nullptr)
-                   : g_unlink(entry.c_str()) != 0 && g_file_test(entry.c_str(), G_FILE_TEST_EXISTS))
+    if (!g_file_set_contents(entry.c_str(), keptEntry_->data(), static_cast<gssize>(keptEntry_->size()), nullptr))
         ReportFailure(entry + ": 元に戻せませんでした");
     RemovePlayerLinks();
     if (keptPlayer_)

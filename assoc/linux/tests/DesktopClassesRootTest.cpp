@@ -251,6 +251,27 @@ std::map<fs::path, std::string> UserFiles()
     return files;
 }
 
+TEST_F(DesktopClassesRootTest, AFailedApplyGivesBackOurEntryAsItWas)
+{
+    struct Case { const char* fault; bool entryBefore; } const cases[] = {
+        {"a half-made entry left behind", false},
+        {"our earlier entry lost", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        SetUp();
+        if (c.entryBefore) {
+            ASSERT_TRUE(Write(u"HKCR\\rmfile\\shell\\open\\command\\", command));
+        }
+        const auto before = UserFiles();
+        root.Keep();
+        ASSERT_TRUE(Write(u"HKCR\\.rm\\bak", u"foo-player.desktop"));
+        ASSERT_TRUE(Write(u"HKCR\\rmfile\\shell\\open\\command\\", u"\"/bin/true\" \"%1\""));
+        root.GiveBack();
+        EXPECT_EQ(UserFiles(), before);
+    }
+}
+
 TEST_F(DesktopClassesRootTest, TickWritesWhereTheDefaultIsDecidedAndUntickGivesBackEveryLineAsItWas)
 {
     struct Case { const char* fault; const char* list; const char* desktopList; } const cases[] = {
