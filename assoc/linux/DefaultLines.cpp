@@ -24,12 +24,6 @@ struct KeptLine {
     bool listMissing = false;
 };
 
-std::string ListPath(const std::string& name)
-{
-    const GCharOwner path(g_build_filename(g_get_user_config_dir(), name.c_str(), nullptr));
-    return path.get();
-}
-
 std::optional<std::string> RawValue(GKeyFile* list, const char* group)
 {
     const GCharOwner value(g_key_file_get_value(list, group, kRealMediaType, nullptr));
@@ -43,21 +37,36 @@ bool NamesType(const std::string& path)
            g_key_file_has_key(list.get(), kDefaultsGroup, kRealMediaType, nullptr);
 }
 
-// mimeapps.list, and before it each desktop's own list that names the type, as GIO reads them.
+std::string InFolder(const std::string& folder, const std::string& name)
+{
+    const GCharOwner path(g_build_filename(folder.c_str(), name.c_str(), nullptr));
+    return path.get();
+}
+
+std::string UserMimeAppsList()
+{
+    return InFolder(g_get_user_config_dir(), "mimeapps.list");
+}
+
+// The user's mimeapps.list, and every other list of the user's that names the type: the
+// current desktops' own, which GIO and xdg-mime read first, and the old one among the
+// applications, which mimeopen reads after (and so above) mimeapps.list.
 std::vector<std::string> ListsToWrite()
 {
-    std::vector<std::string> lists;
+    std::vector<std::string> names;
     const gchar* desktops = g_getenv("XDG_CURRENT_DESKTOP");
-    const GStrvOwner names(g_strsplit(desktops ? desktops : "", ":", -1));
-    for (gchar** name = names.get(); *name; ++name) {
-        if (**name == '\0')
-            continue;
+    const GStrvOwner current(g_strsplit(desktops ? desktops : "", ":", -1));
+    for (gchar** name = current.get(); *name; ++name) {
         const GCharOwner lower(g_ascii_strdown(*name, -1));
-        const std::string path = ListPath(std::string(lower.get()) + "-mimeapps.list");
-        if (NamesType(path))
-            lists.push_back(path);
+        if (**name != '\0')
+            names.push_back(std::string(lower.get()) + "-mimeapps.list");
     }
-    lists.push_back(ListPath("mimeapps.list"));
+    names.push_back("mimeapps.list");
+    std::vector<std::string> lists{UserMimeAppsList()};
+    for (const std::string& folder : {std::string(g_get_user_config_dir()), InFolder(g_get_user_data_dir(), "applications")})
+        for (const std::string& name : names)
+            if (const std::string path = InFolder(folder, name); path != lists.front() && NamesType(path))
+                lists.push_back(path);
     return lists;
 }
 
@@ -147,7 +156,6 @@ void RemoveIfEmpty(const std::string& path)
 bool SetDefaultLines(const std::string& id)
 {
     const bool ours = id == kHandlerId;
-    const std::string mimeapps = ListPath("mimeapps.list");
     for (const std::string& path : ListsToWrite()) {
         // Set by the pass that replaced them: a later pass finds our own values.
         std::optional<KeptLine> replacedDefault, replacedAdded;
@@ -159,7 +167,7 @@ bool SetDefaultLines(const std::string& id)
             std::string text = WithListLine(update.Text(), kDefaultsGroup, kRealMediaType,
                                             id.empty() ? std::nullopt : std::optional(id));
             const auto added = RawValue(update.Keys(), kAddedGroup);
-            if (ours && path == mimeapps && added && !EndsWithOurs(*added)) {
+            if (ours && path.ends_with("/mimeapps.list") && added && !EndsWithOurs(*added)) {
                 replacedAdded = KeptLine{path, kAddedGroup, added};
                 text = WithListLine(text, kAddedGroup, kRealMediaType, WithOursLast(*added));
             }

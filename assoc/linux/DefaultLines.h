@@ -1,9 +1,9 @@
 #pragma once
 // The default application for RealMedia files in the user's mimeapps.list files, line by
 // line. Our default goes into $XDG_CONFIG_HOME/mimeapps.list, which every reader knows, and
-// into each of the current desktops' own lists there that names the type, since those are
-// read first. The lines it replaces are kept, as they were or as missing, in our entry, and
-// undoing puts each back where it still reads as ours.
+// into each other list of the user's that names the type, since some reader puts it first.
+// The lines it replaces are kept, as they were or as missing, in our entry, and undoing puts
+// each back where it still reads as ours.
 #include <string>
 
 // Makes `id` the default; with our own id the lines it replaces are kept first.

@@ -274,14 +274,16 @@ TEST_F(DesktopClassesRootTest, AFailedApplyGivesBackOurEntryAsItWas)
 
 TEST_F(DesktopClassesRootTest, TickWritesWhereTheDefaultIsDecidedAndUntickGivesBackEveryLineAsItWas)
 {
-    struct Case { const char* fault; const char* list; const char* desktopList; } const cases[] = {
-        {"the other player's line lost", kUserList.c_str(), nullptr},
-        {"the system's default left as the user's", "# mine\n[Default Applications]\ntext/plain=foo-editor.desktop\n", nullptr},
+    const fs::path oldList = kHome / "data/applications/mimeapps.list";
+    const std::string theirs = "[Default Applications]\napplication/vnd.rn-realmedia=foo-player.desktop\n# theirs\n";
+    struct Case { const char* fault; const char* list; fs::path other; std::string otherList; } const cases[] = {
+        {"the other player's line lost", kUserList.c_str(), kList, ""},
+        {"the system's default left as the user's", "# mine\n[Default Applications]\ntext/plain=foo-editor.desktop\n", kList, ""},
         {"a list of ids cut to the one in use",
-         "[Default Applications]\napplication/vnd.rn-realmedia=missing.desktop;other.desktop;foo-player.desktop;\n", nullptr},
-        {"a list made and left behind", nullptr, nullptr},
-        {"a desktop's own list left deciding", kUserList.c_str(),
-         "[Default Applications]\napplication/vnd.rn-realmedia=foo-player.desktop\n# theirs\n"},
+         "[Default Applications]\napplication/vnd.rn-realmedia=missing.desktop;other.desktop;foo-player.desktop;\n", kList, ""},
+        {"a list made and left behind", nullptr, kList, ""},
+        {"a desktop's own list left deciding", kUserList.c_str(), kDesktopList, theirs},
+        {"the old list among the applications left naming the other player", nullptr, oldList, theirs},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -289,8 +291,8 @@ TEST_F(DesktopClassesRootTest, TickWritesWhereTheDefaultIsDecidedAndUntickGivesB
         fs::remove_all(kHome / "config");
         if (c.list)
             WriteFile(kList, c.list);
-        if (c.desktopList)
-            WriteFile(kDesktopList, c.desktopList);
+        if (!c.otherList.empty())
+            WriteFile(c.other, c.otherList);
         const auto before = UserFiles();
         Window window;
         const LocaleCodePage codePage;
@@ -300,7 +302,7 @@ TEST_F(DesktopClassesRootTest, TickWritesWhereTheDefaultIsDecidedAndUntickGivesB
         window.box = kChecked;
         form.cmdApply_Click();
         EXPECT_EQ(window.box, kChecked);
-        EXPECT_NE(ReadFile(c.desktopList ? kDesktopList : kList).find("realmedia=ordinel-rmfile.desktop\n"), std::string::npos);
+        EXPECT_NE(ReadFile(c.other).find("realmedia=ordinel-rmfile.desktop\n"), std::string::npos);
         window.box = kUnchecked;
         form.cmdApply_Click();
         EXPECT_EQ(window.box, kUnchecked);
