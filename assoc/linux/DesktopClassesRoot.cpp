@@ -29,6 +29,7 @@ constexpr KnownPath kKnownPaths[] = {
 };
 
 constexpr TextView kClassName = u"rmfile";
+constexpr int kTriesAgainstOverwrites = 5;
 
 const char* EntryKey(Place place)
 {
@@ -178,15 +179,32 @@ public:
         const auto place = PlaceOf(path);
         if (!place || type != u"REG_SZ" || value.ValueType() != VarType::BStr)
             return false;
-        changes_.Watch();
-        const unsigned changesBefore = DesktopFileChanges();
-        const bool written = Write(*place, value.AsString());
-        if (DesktopFileChanges() != changesBefore)
-            changes_.Await();
-        return written;
+        const Text& text = value.AsString();
+        for (int tries = 1;; ++tries) {
+            changes_.Watch();
+            const unsigned changesBefore = DesktopFileChanges();
+            const bool written = Write(*place, text);
+            if (DesktopFileChanges() != changesBefore)
+                changes_.Await();
+            // A tool that read the list before our write may put its read back after it: our
+            // default is written again once GIO has seen it gone.
+            if (!written || *place != Place::Class || !EqualIgnoringAsciiCase(text, kClassName) ||
+                ReadsOurClass())
+                return written;
+            if (tries == kTriesAgainstOverwrites) {
+                ReportFailure("ほかのプログラムが既定のアプリケーションを同時に書き換えたため、関連づけられませんでした");
+                return false;
+            }
+        }
     }
 
 private:
+    static bool ReadsOurClass()
+    {
+        const auto read = ReadClass();
+        return read && read->AsString() == kClassName;
+    }
+
     static std::optional<Variant> ReadClass()
     {
         const GObjectOwner info(g_app_info_get_default_for_type(kRealMediaType, FALSE));
