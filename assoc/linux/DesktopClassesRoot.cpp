@@ -1,6 +1,7 @@
 #include "DesktopClassesRoot.h"
 
 #include "DefaultLines.h"
+#include "EntryCommand.h"
 #include "ExecLine.h"
 #include "FailureReport.h"
 #include "GLibOwners.h"
@@ -93,69 +94,6 @@ std::optional<std::string> IdOfClass(TextView className)
     return id;
 }
 
-std::optional<std::string> ReadEntryKey(const char* key)
-{
-    const GKeyFileOwner entry = ReadOurEntry();
-    const GCharOwner value(g_key_file_get_string(entry.get(), G_KEY_FILE_DESKTOP_GROUP, key, nullptr));
-    return value ? std::optional<std::string>(value.get()) : std::nullopt;
-}
-
-// The empty text is a key that is not there; removing one makes no entry.
-bool WriteEntryKey(const char* key, const std::string& value)
-{
-    if (value.empty() && !g_file_test(OurEntryPath().c_str(), G_FILE_TEST_EXISTS))
-        return true;
-    return ChangeOurEntry([&](GKeyFile* entry) {
-        if (value.empty())
-            g_key_file_remove_key(entry, G_KEY_FILE_DESKTOP_GROUP, key, nullptr);
-        else
-            g_key_file_set_string(entry, G_KEY_FILE_DESKTOP_GROUP, key, value.c_str());
-    });
-}
-
-// The command with the player that our link names in the link's place.
-std::string ThroughLinks(std::string command)
-{
-    const auto program = CommandProgram(command);
-    const auto target = program ? PlayerLinkTarget(*program) : std::nullopt;
-    return target ? command.replace(1, program->size(), *target) : command;
-}
-
-std::optional<std::string> ReadCommand(Place place)
-{
-    const auto exec = ReadEntryKey(EntryKey(place));
-    const auto command = exec ? CommandFromExec(*exec) : std::nullopt;
-    return command && place == Place::Command ? std::optional(ThroughLinks(*command)) : command;
-}
-
-bool WriteCommand(const std::string& command)
-{
-    if (command.empty())
-        return WriteEntryKey(EntryKey(Place::Command), {}) && RemovePlayerLinks();
-    const auto program = CommandProgram(command);
-    auto exec = ExecFromCommand(command);
-    if (!program || !exec) {
-        ReportFailure("デスクトップ エントリーの Exec 行に書けないコマンドです: " + command);
-        return false;
-    }
-    if (!g_file_test(program->c_str(), G_FILE_TEST_IS_EXECUTABLE) || g_file_test(program->c_str(), G_FILE_TEST_IS_DIR)) {
-        ReportFailure(*program + " がないか、実行できません");
-        return false;
-    }
-    const bool linked = ExecProgramQuoted(*exec);
-    if (linked) {
-        if (!MakePlayerLink(*program))
-            return false;
-        exec = ExecFromCommand(command, PlayerLinkPath(*program));
-    }
-    // An Exec line that already starts this command stays as it is written (%U stays %U).
-    const auto old = ReadEntryKey(EntryKey(Place::Command));
-    if (!(old && ReadCommand(Place::Command) == command && ExecProgramQuoted(*old) == ExecProgramQuoted(*exec)) &&
-        !WriteEntryKey(EntryKey(Place::Command), *exec))
-        return false;
-    return linked || RemovePlayerLinks();
-}
-
 class DesktopScriptShell final : public ScriptShell {
 public:
     explicit DesktopScriptShell(AppInfoChanges& changes) : changes_(changes) {}
@@ -167,8 +105,8 @@ public:
             return std::nullopt;
         if (*place == Place::Class)
             return ReadClass();
-        const auto value = *place == Place::Command || *place == Place::CommandBackup ? ReadCommand(*place)
-                                                                                       : ReadEntryKey(EntryKey(*place));
+        const auto value = *place == Place::Command || *place == Place::CommandBackup ? ReadEntryCommand(EntryKey(*place))
+                                                                                       : ReadOurEntryKey(EntryKey(*place));
         if (!value)
             return std::nullopt;
         return Variant::String(*place == Place::ClassBackup ? ClassOfId(*value) : FromUtf8(*value));
@@ -219,20 +157,16 @@ private:
         if (place == Place::ClassBackup) {
             const auto id = IdOfClass(text);
             // Backing up another class starts a new install: lines kept before it are stale.
-            return id && (*id == kHandlerId || ForgetDefaultLines()) && WriteEntryKey(EntryKey(place), *id);
+            return id && (*id == kHandlerId || ForgetDefaultLines()) && WriteOurEntryKey(EntryKey(place), *id);
         }
         const auto utf8 = Utf8(text);
         if (!utf8)
             return false;
         if (place == Place::Command)
-            return WriteCommand(*utf8);
-        if (place == Place::CommandBackup) {
-            const auto exec = utf8->empty() ? utf8 : ExecFromCommand(*utf8);
-            if (!exec)
-                ReportFailure("デスクトップ エントリーの Exec 行に書けないコマンドです: " + *utf8);
-            return exec && WriteEntryKey(EntryKey(place), *exec);
-        }
-        return WriteEntryKey(EntryKey(place), *utf8);
+            return WriteExecCommand(*utf8);
+        if (place == Place::CommandBackup)
+            return WriteCommandKey(EntryKey(place), *utf8);
+        return WriteOurEntryKey(EntryKey(place), *utf8);
     }
 
     static bool WriteClass(const Text& text)
@@ -246,7 +180,7 @@ private:
         // The kept lines come back where they still read as ours; another class asked for
         // than the one kept is then set over them.
         // A backup of no class is no key.
-        const auto backup = ReadEntryKey(EntryKey(Place::ClassBackup)).value_or(std::string());
+        const auto backup = ReadOurEntryKey(EntryKey(Place::ClassBackup)).value_or(std::string());
         const bool restoring = HasKeptDefaultLines() && ClassOfId(backup) == text;
         return RestoreDefaultLines() && (restoring || SetDefaultLines(*id)) && RemoveOurEntry();
     }
@@ -275,7 +209,7 @@ void DesktopClassesRoot::Keep()
 {
     ::TakeFailures();
     keptEntry_ = ContentsOf(OurEntryPath());
-    const auto exec = ReadEntryKey(EntryKey(Place::Command));
+    const auto exec = ReadOurEntryKey(EntryKey(Place::Command));
     const auto command = exec ? CommandFromExec(*exec) : std::nullopt;
     const auto program = command ? CommandProgram(*command) : std::nullopt;
     keptPlayer_ = program ? PlayerLinkTarget(*program) : std::nullopt;

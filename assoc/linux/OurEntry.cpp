@@ -58,6 +58,25 @@ GKeyFileOwner ReadOurEntry()
     return entry;
 }
 
+std::optional<std::string> ReadOurEntryKey(const char* key)
+{
+    const GKeyFileOwner entry = ReadOurEntry();
+    const GCharOwner value(g_key_file_get_string(entry.get(), G_KEY_FILE_DESKTOP_GROUP, key, nullptr));
+    return value ? std::optional<std::string>(value.get()) : std::nullopt;
+}
+
+bool WriteOurEntryKey(const char* key, const std::string& value)
+{
+    if (value.empty() && !g_file_test(OurEntryPath().c_str(), G_FILE_TEST_EXISTS))
+        return true;
+    return ChangeOurEntry([&](GKeyFile* entry) {
+        if (value.empty())
+            g_key_file_remove_key(entry, G_KEY_FILE_DESKTOP_GROUP, key, nullptr);
+        else
+            g_key_file_set_string(entry, G_KEY_FILE_DESKTOP_GROUP, key, value.c_str());
+    });
+}
+
 bool ChangeOurEntry(const std::function<void(GKeyFile*)>& change)
 {
     const std::vector<std::string> missing = MissingFolders();

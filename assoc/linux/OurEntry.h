@@ -5,6 +5,7 @@
 #include "GLibOwners.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // Apart from the package's pexalo.desktop and ordinel.desktop.
@@ -16,6 +17,10 @@ inline constexpr char kRealMediaType[] = "application/vnd.rn-realmedia";
 std::string OurEntryPath();
 // The entry as it is now; empty when it is missing or cannot be read.
 GKeyFileOwner ReadOurEntry();
+// A key of the entry's main group, unescaped; nothing when it is missing.
+std::optional<std::string> ReadOurEntryKey(const char* key);
+// The empty text removes the key: a value that was not there. Removing one makes no entry.
+bool WriteOurEntryKey(const char* key, const std::string& value);
 // Changes the entry; false, with the reason said, for an entry that is not ours. A new
 // entry is made a handler of RealMedia files that no menu shows.
 bool ChangeOurEntry(const std::function<void(GKeyFile*)>& change);
