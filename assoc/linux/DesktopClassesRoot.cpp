@@ -178,8 +178,7 @@ private:
         if (*id == kHandlerId)
             return DesktopTakesOurEntry() && SetDefaultLines(*id);
         // The kept lines come back where they still read as ours; another class asked for
-        // than the one kept is then set over them.
-        // A backup of no class is no key.
+        // than the one kept (a backup of no class is no key) is then set over them.
         const auto backup = ReadOurEntryKey(EntryKey(Place::ClassBackup)).value_or(std::string());
         const bool restoring = HasKeptDefaultLines() && ClassOfId(backup) == text;
         return RestoreDefaultLines() && (restoring || SetDefaultLines(*id)) && RemoveOurEntry();
