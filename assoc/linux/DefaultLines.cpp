@@ -5,7 +5,10 @@
 #include "OurEntry.h"
 
 #include <glib/gstdio.h>
+#include <iterator>
 #include <optional>
+#include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -14,15 +17,26 @@ constexpr char kDefaultsGroup[] = "Default Applications";
 // File::MimeInfo's mimeopen reads every line for a type, in any group, and takes the last
 // one's last id: an added association below the defaults would outvote ours.
 constexpr char kAddedGroup[] = "Added Associations";
-// In our entry: one key per kept line, a list of the list's path, the group and, unless
-// the line was missing, its value as it was; the path alone for a list that was missing.
+// In our entry: one key per kept line, a list of the list's path, the group, what was
+// missing there and the value as it was, when there was one.
 constexpr char kKeptPrefix[] = "X-Ordinel-Kept-Line-";
+
+enum class Missing { Nothing, Line, Group, List };
+constexpr const char* kMissingNames[] = {"nothing", "line", "group", "list"};
 
 struct KeptLine {
     std::string list, group;
     std::optional<std::string> value;
-    bool listMissing = false;
+    Missing missing = Missing::Nothing;
 };
+
+Missing MissingNamed(const char* name)
+{
+    for (std::size_t i = 0; i < std::size(kMissingNames); ++i)
+        if (std::string_view(name) == kMissingNames[i])
+            return static_cast<Missing>(i);
+    return Missing::Nothing;
+}
 
 std::optional<std::string> RawValue(GKeyFile* list, const char* group)
 {
@@ -88,11 +102,10 @@ std::vector<KeptLine> ReadKeptLines()
             continue;
         gsize count = 0;
         const GStrvOwner fields(g_key_file_get_string_list(entry.get(), G_KEY_FILE_DESKTOP_GROUP, *key, &count, nullptr));
-        if (count == 1)
-            kept.push_back({fields.get()[0], kDefaultsGroup, std::nullopt, true});
-        else if (count == 2 || count == 3)
+        if (count == 3 || count == 4)
             kept.push_back({fields.get()[0], fields.get()[1],
-                            count == 3 ? std::optional<std::string>(fields.get()[2]) : std::nullopt});
+                            count == 4 ? std::optional<std::string>(fields.get()[3]) : std::nullopt,
+                            MissingNamed(fields.get()[2])});
     }
     return kept;
 }
@@ -114,9 +127,10 @@ bool Keep(const std::vector<KeptLine>& lines)
         RemoveKeptKeys(entry);
         for (std::size_t i = 0; i < kept.size(); ++i) {
             const gchar* fields[] = {kept[i].list.c_str(), kept[i].group.c_str(),
+                                     kMissingNames[static_cast<int>(kept[i].missing)],
                                      kept[i].value ? kept[i].value->c_str() : nullptr};
             g_key_file_set_string_list(entry, G_KEY_FILE_DESKTOP_GROUP, (kKeptPrefix + std::to_string(i)).c_str(), fields,
-                                       kept[i].listMissing ? 1 : kept[i].value ? 3 : 2);
+                                       kept[i].value ? 4 : 3);
         }
     });
 }
@@ -134,17 +148,8 @@ std::string WithOursLast(const std::string& value)
 // A list that we made goes once it holds nothing again, and so does its folder.
 void RemoveIfEmpty(const std::string& path)
 {
-    const GKeyFileOwner list(g_key_file_new());
-    if (!g_key_file_load_from_file(list.get(), path.c_str(), G_KEY_FILE_KEEP_COMMENTS, nullptr))
-        return;
-    const GStrvOwner groups(g_key_file_get_groups(list.get(), nullptr));
-    for (gchar** group = groups.get(); *group; ++group) {
-        const GStrvOwner keys(g_key_file_get_keys(list.get(), *group, nullptr, nullptr));
-        if (keys && *keys)
-            return;
-    }
-    const GCharOwner comment(g_key_file_get_comment(list.get(), nullptr, nullptr, nullptr));
-    if ((comment && *comment) || g_unlink(path.c_str()) != 0)
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0 || status.st_size != 0 || g_unlink(path.c_str()) != 0)
         return;
     CountDesktopFileChange();
     const GCharOwner folder(g_path_get_dirname(path.c_str()));
@@ -162,8 +167,12 @@ bool SetDefaultLines(const std::string& id)
         const bool listMissing = !g_file_test(path.c_str(), G_FILE_TEST_EXISTS);
         const bool written = UpdateKeyFileText(path, [&](const KeyFileUpdate& update) {
             const auto old = RawValue(update.Keys(), kDefaultsGroup);
+            const Missing missing = old                                                         ? Missing::Nothing
+                                    : listMissing                                               ? Missing::List
+                                    : !g_key_file_has_group(update.Keys(), kDefaultsGroup) ? Missing::Group
+                                                                                                : Missing::Line;
             if (old != id)
-                replacedDefault = KeptLine{path, kDefaultsGroup, old, listMissing};
+                replacedDefault = KeptLine{path, kDefaultsGroup, old, missing};
             std::string text = WithListLine(update.Text(), kDefaultsGroup, kRealMediaType,
                                             id.empty() ? std::nullopt : std::optional(id));
             const auto added = RawValue(update.Keys(), kAddedGroup);
@@ -197,9 +206,13 @@ bool RestoreDefaultLines()
             const auto now = RawValue(update.Keys(), line.group.c_str());
             const bool stillOurs = now && (line.group == kDefaultsGroup ? *now == kHandlerId
                                                                         : line.value && *now == WithOursLast(*line.value));
-            return stillOurs ? WithListLine(update.Text(), line.group, kRealMediaType, line.value) : update.Text();
+            if (!stillOurs)
+                return update.Text();
+            const std::string text = WithListLine(update.Text(), line.group, kRealMediaType, line.value);
+            return line.missing == Missing::Group || line.missing == Missing::List ? WithoutEmptyGroup(text, line.group)
+                                                                                   : text;
         }) && restored;
-        if (line.listMissing)
+        if (line.missing == Missing::List)
             RemoveIfEmpty(line.list);
     }
     return restored;

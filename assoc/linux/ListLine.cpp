@@ -34,6 +34,14 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line;
+    return text;
+}
+
 } // namespace
 
 std::string WithListLine(const std::string& text, const std::string& group, const std::string& key,
@@ -57,10 +65,7 @@ std::string WithListLine(const std::string& text, const std::string& group, cons
             lines[i] = ended || line.empty() ? line : line.substr(0, line.size() - 1);
             if (!ended && line.empty() && i > 0)
                 lines[i - 1].pop_back();
-            std::string result;
-            for (const std::string& kept : lines)
-                result += kept;
-            return result;
+            return Joined(lines);
         } else if (inGroup && !trimmed.empty()) {
             lastInGroup = i;
         }
@@ -82,4 +87,21 @@ std::string WithListLine(const std::string& text, const std::string& group, cons
     if (!before.empty() && !before.ends_with('\n'))
         return before + "\n" + line.substr(0, line.size() - 1) + after;
     return before + line + after;
+}
+
+std::string WithoutEmptyGroup(const std::string& text, const std::string& group)
+{
+    std::vector<std::string> lines = Lines(text);
+    std::size_t header = 0;
+    while (header < lines.size() && Trimmed(lines[header]) != "[" + group + "]")
+        ++header;
+    std::size_t end = header + 1;
+    for (; end < lines.size() && !Trimmed(lines[end]).starts_with('['); ++end)
+        if (!Trimmed(lines[end]).empty())
+            return text;
+    if (header == lines.size())
+        return text;
+    const std::size_t begin = header > 0 && Trimmed(lines[header - 1]).empty() ? header - 1 : header;
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(begin), lines.begin() + static_cast<std::ptrdiff_t>(header + 1));
+    return Joined(lines);
 }

@@ -10,3 +10,6 @@
 // last line that is not blank, or a new group at the end; nothing removes the line.
 std::string WithListLine(const std::string& text, const std::string& group, const std::string& key,
                          const std::optional<std::string>& value);
+// Without the group's header where the group holds nothing but blank lines, and without the
+// blank line before it that WithListLine put there for a new group.
+std::string WithoutEmptyGroup(const std::string& text, const std::string& group);

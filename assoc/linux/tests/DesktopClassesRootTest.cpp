@@ -127,8 +127,8 @@ TEST_F(DesktopClassesRootTest, TheValuesLiveWhereTheDesktopLooks)
                                 "X-Ordinel-Owned=true\nX-Ordinel-Made-Folders=" + home + "/data;" + home + "/data/applications;\n"
                                 "X-Ordinel-Previous-Default=foo-player.desktop\nName=RealMedia ファイル\n"
                                 "Exec=" + home + "/data/ordinel-rmfile/Pexalo %f\n"
-                                "X-Ordinel-Kept-Line-0=" + home + "/config/mimeapps.list;Default Applications;foo-player.desktop;\n"
-                                "X-Ordinel-Kept-Line-1=" + home + "/config/mimeapps.list;Added Associations;foo-player.desktop\\;;\n"
+                                "X-Ordinel-Kept-Line-0=" + home + "/config/mimeapps.list;Default Applications;nothing;foo-player.desktop;\n"
+                                "X-Ordinel-Kept-Line-1=" + home + "/config/mimeapps.list;Added Associations;nothing;foo-player.desktop\\;;\n"
                                 "X-Ordinel-Previous-Name=Old Name\nX-Ordinel-Previous-Exec=/opt/old/Pexalo %f\n");
     for (const auto& c : values)
         EXPECT_EQ(Read(c.readAs ? c.readAs : c.path), c.value) << ::testing::PrintToString(Text(c.path));
@@ -282,6 +282,7 @@ TEST_F(DesktopClassesRootTest, TickWritesWhereTheDefaultIsDecidedAndUntickGivesB
         {"a list of ids cut to the one in use",
          "[Default Applications]\napplication/vnd.rn-realmedia=missing.desktop;other.desktop;foo-player.desktop;\n", kList, ""},
         {"a list made and left behind", nullptr, kList, ""},
+        {"a group made and left behind", "# mine\n[Added Associations]\napplication/vnd.rn-realmedia=foo-player.desktop;\n", kList, ""},
         {"a desktop's own list left deciding", kUserList.c_str(), kDesktopList, theirs},
         {"the old list among the applications left naming the other player", nullptr, oldList, theirs},
     };

@@ -26,4 +26,15 @@ TEST(ListLine, OnlyTheOneLineChanges)
         EXPECT_EQ(WithListLine(c.text, c.group, kType, c.value), c.expected) << c.fault;
 }
 
+TEST(ListLine, OnlyAGroupLeftEmptyGoes)
+{
+    struct Case { const char* fault; const char* text; const char* expected; } const cases[] = {
+        {"an empty group left", "# c\n\n[D]\n", "# c\n"},
+        {"a group with lines removed", "[D]\na=b\n", "[D]\na=b\n"},
+        {"another group removed", "[A]\n[D]\na=b\n", "[A]\n[D]\na=b\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithoutEmptyGroup(c.text, "D"), c.expected) << c.fault;
+}
+
 } // namespace
