@@ -18,11 +18,13 @@ constexpr char kMadeFoldersKey[] = "X-Ordinel-Made-Folders";
 std::vector<std::string> MissingFolders()
 {
     std::vector<std::string> missing;
-    const GCharOwner applications(g_path_get_dirname(OurEntryPath().c_str()));
-    for (const std::string& folder : {std::string(g_get_user_data_dir()), std::string(applications.get())})
-        if (!g_file_test(folder.c_str(), G_FILE_TEST_IS_DIR))
-            missing.push_back(folder);
-    return missing;
+    for (std::string folder = OurEntryPath();;) {
+        const GCharOwner parent(g_path_get_dirname(folder.c_str()));
+        if (folder == parent.get() || g_file_test(parent.get(), G_FILE_TEST_IS_DIR))
+            return missing;
+        folder = parent.get();
+        missing.insert(missing.begin(), folder);
+    }
 }
 
 bool HasOurKeys(GKeyFile* entry)
