@@ -110,19 +110,23 @@ std::vector<KeptLine> ReadKeptLines()
     return kept;
 }
 
+bool IsKept(const std::vector<KeptLine>& kept, const std::string& list, const std::string& group)
+{
+    for (const KeptLine& line : kept)
+        if (line.list == list && line.group == group)
+            return true;
+    return false;
+}
+
 bool Keep(const std::vector<KeptLine>& lines)
 {
     if (lines.empty())
         return true;
     std::vector<KeptLine> kept = ReadKeptLines();
-    for (const KeptLine& line : lines) {
-        // The first kept is the one that was there before us.
-        bool known = false;
-        for (const KeptLine& old : kept)
-            known = known || (old.list == line.list && old.group == line.group);
-        if (!known)
+    // The first kept is the one that was there before us.
+    for (const KeptLine& line : lines)
+        if (!IsKept(kept, line.list, line.group))
             kept.push_back(line);
-    }
     return ChangeOurEntry([&](GKeyFile* entry) {
         RemoveKeptKeys(entry);
         for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -161,7 +165,11 @@ void RemoveIfEmpty(const std::string& path)
 bool SetDefaultLines(const std::string& id)
 {
     const bool ours = id == kHandlerId;
+    const std::vector<KeptLine> alreadyKept = ReadKeptLines();
     for (const std::string& path : ListsToWrite()) {
+        // Our id with nothing kept for it is a line left by an earlier tick (another tool
+        // put it back from a stale read, say): untick takes it away.
+        const bool known = IsKept(alreadyKept, path, kDefaultsGroup);
         // Set by the pass that replaced them: a later pass finds our own values.
         std::optional<KeptLine> replacedDefault, replacedAdded;
         const bool listMissing = !g_file_test(path.c_str(), G_FILE_TEST_EXISTS);
@@ -173,6 +181,8 @@ bool SetDefaultLines(const std::string& id)
                                                                                                 : Missing::Line;
             if (old != id)
                 replacedDefault = KeptLine{path, kDefaultsGroup, old, missing};
+            else if (ours && !known && !replacedDefault)
+                replacedDefault = KeptLine{path, kDefaultsGroup, std::nullopt, Missing::Line};
             std::string text = WithListLine(update.Text(), kDefaultsGroup, kRealMediaType,
                                             id.empty() ? std::nullopt : std::optional(id));
             const auto added = RawValue(update.Keys(), kAddedGroup);
@@ -190,6 +200,17 @@ bool SetDefaultLines(const std::string& id)
             return false;
     }
     return true;
+}
+
+bool DefaultLinesNameUs()
+{
+    for (const std::string& path : ListsToWrite()) {
+        const GKeyFileOwner list(g_key_file_new());
+        if (g_key_file_load_from_file(list.get(), path.c_str(), G_KEY_FILE_NONE, nullptr) &&
+            RawValue(list.get(), kDefaultsGroup) == kHandlerId)
+            return true;
+    }
+    return false;
 }
 
 bool HasKeptDefaultLines()

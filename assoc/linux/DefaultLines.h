@@ -9,6 +9,8 @@
 // Makes `id` the default; with our own id the lines it replaces are kept first.
 bool SetDefaultLines(const std::string& id);
 bool HasKeptDefaultLines();
+// True while a list that we write names our own id as the default.
+bool DefaultLinesNameUs();
 // Puts back every kept line that still reads as ours.
 bool RestoreDefaultLines();
 // Forgets the kept lines: another program's default was set since they were kept.

@@ -118,25 +118,35 @@ public:
         if (!place || type != u"REG_SZ" || value.ValueType() != VarType::BStr)
             return false;
         const Text& text = value.AsString();
+        const bool ours = EqualIgnoringAsciiCase(text, kClassName);
         for (int tries = 1;; ++tries) {
-            changes_.Watch();
-            const unsigned changesBefore = DesktopFileChanges();
-            const bool written = Write(*place, text);
-            if (DesktopFileChanges() != changesBefore)
-                changes_.Await();
-            // A tool that read the list before our write may put its read back after it: our
-            // default is written again once GIO has seen it gone.
-            if (!written || *place != Place::Class || !EqualIgnoringAsciiCase(text, kClassName) ||
-                ReadsOurClass())
+            const bool written = Awaited([&] { return Write(*place, text); });
+            if (!written || *place != Place::Class)
                 return written;
+            // A tool that read a list before our write may put its read back after it: the
+            // lines are written again once GIO has seen them, until they stand. Our entry
+            // goes only then, with the lines it keeps.
+            if (ours ? ReadsOurClass() : !DefaultLinesNameUs())
+                return ours || Awaited(RemoveOurEntry);
             if (tries == kTriesAgainstOverwrites) {
-                ReportFailure("ほかのプログラムが既定のアプリケーションを同時に書き換えたため、関連づけられませんでした");
+                ReportFailure("ほかのプログラムが既定のアプリケーションを同時に書き換え続けたため、変更できませんでした");
                 return false;
             }
         }
     }
 
 private:
+    // Runs a write and, when it changed a file, waits for GIO to see it.
+    template <typename Writing> bool Awaited(Writing write)
+    {
+        changes_.Watch();
+        const unsigned changesBefore = DesktopFileChanges();
+        const bool written = write();
+        if (DesktopFileChanges() != changesBefore)
+            changes_.Await();
+        return written;
+    }
+
     static bool ReadsOurClass()
     {
         const auto read = ReadClass();
@@ -181,7 +191,7 @@ private:
         // than the one kept (a backup of no class is no key) is then set over them.
         const auto backup = ReadOurEntryKey(EntryKey(Place::ClassBackup)).value_or(std::string());
         const bool restoring = HasKeptDefaultLines() && ClassOfId(backup) == text;
-        return RestoreDefaultLines() && (restoring || SetDefaultLines(*id)) && RemoveOurEntry();
+        return RestoreDefaultLines() && (restoring || SetDefaultLines(*id));
     }
 
     AppInfoChanges& changes_;

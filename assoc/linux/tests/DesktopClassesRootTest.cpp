@@ -276,7 +276,9 @@ TEST_F(DesktopClassesRootTest, TickWritesWhereTheDefaultIsDecidedAndUntickGivesB
 {
     const fs::path oldList = kHome / "data/applications/mimeapps.list";
     const std::string theirs = "[Default Applications]\napplication/vnd.rn-realmedia=foo-player.desktop\n# theirs\n";
-    struct Case { const char* fault; const char* list; fs::path other; std::string otherList; } const cases[] = {
+    // A line of ours that another tool put back after an untick names no entry: it is no one's.
+    const std::string leftover = "[Default Applications]\napplication/vnd.rn-realmedia=ordinel-rmfile.desktop\n";
+    struct Case { const char* fault; const char* list; fs::path other; std::string otherList; std::string listAfter = {}; } const cases[] = {
         {"the other player's line lost", kUserList.c_str(), kList, ""},
         {"the system's default left as the user's", "# mine\n[Default Applications]\ntext/plain=foo-editor.desktop\n", kList, ""},
         {"a list of ids cut to the one in use",
@@ -285,6 +287,7 @@ TEST_F(DesktopClassesRootTest, TickWritesWhereTheDefaultIsDecidedAndUntickGivesB
         {"a group made and left behind", "# mine\n[Added Associations]\napplication/vnd.rn-realmedia=foo-player.desktop;\n", kList, ""},
         {"a desktop's own list left deciding", kUserList.c_str(), kDesktopList, theirs},
         {"the old list among the applications left naming the other player", nullptr, oldList, theirs},
+        {"a leftover line of ours given back as the user's", leftover.c_str(), kList, "", "[Default Applications]\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -294,7 +297,9 @@ TEST_F(DesktopClassesRootTest, TickWritesWhereTheDefaultIsDecidedAndUntickGivesB
             WriteFile(kList, c.list);
         if (!c.otherList.empty())
             WriteFile(c.other, c.otherList);
-        const auto before = UserFiles();
+        auto before = UserFiles();
+        if (!c.listAfter.empty())
+            before[kList] = c.listAfter;
         Window window;
         const LocaleCodePage codePage;
         NoBinaryValues native;
