@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 xvfb xdotool x11-utils libx11-dev imagemagick locales
   qt6-base-dev qt6-translations-l10n qt6-wayland weston libmpv-dev libseccomp-dev ffmpeg mpv
-  libglib2.0-dev libglib2.0-bin shared-mime-info xdg-utils desktop-file-utils
+  libglib2.0-dev libglib2.0-bin shared-mime-info xdg-utils desktop-file-utils libfile-mimeinfo-perl exo-utils
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   librsvg2-bin appstream lintian

@@ -21,7 +21,10 @@ AppInfoChanges::AppInfoChanges() : context_(g_main_context_new())
 AppInfoChanges::~AppInfoChanges()
 {
     g_signal_handlers_disconnect_by_data(monitor_, &changed_);
+    // GIO asks that the monitor be released in the context it reports in.
+    g_main_context_push_thread_default(context_);
     g_object_unref(monitor_);
+    g_main_context_pop_thread_default(context_);
     g_main_context_unref(context_);
 }
 

@@ -1,15 +1,21 @@
 #include "DesktopClassesRoot.h"
 
 #include "AssociationPlaces.h"
-
+#include "DefaultLines.h"
+#include "EntryCommand.h"
 #include "ExecLine.h"
+#include "FailureReport.h"
 #include "GLibOwners.h"
 #include "KeyFileUpdate.h"
+#include "OurEntry.h"
+#include "PlayerLink.h"
+
+#include <glib/gstdio.h>
 
 namespace {
 
 constexpr TextView kClassName = u"rmfile";
-constexpr char kDefaultsGroup[] = "Default Applications";
+constexpr int kTriesAgainstOverwrites = 5;
 
 const char* EntryKey(AssociationPlace place)
 {
@@ -45,7 +51,7 @@ Text ClassOfId(const std::string& id)
     return id == kHandlerId ? Text(kClassName) : FromUtf8(id);
 }
 
-// Nothing, with the reason on the standard error, for a text that names no desktop file.
+// Nothing, with the reason said, for a text that names no desktop file.
 std::optional<std::string> IdOfClass(TextView className)
 {
     if (EqualIgnoringAsciiCase(className, kClassName))
@@ -54,41 +60,10 @@ std::optional<std::string> IdOfClass(TextView className)
     const bool named = id && (id->empty() || (id->ends_with(".desktop") &&
                                               id->find_first_of("/;\t\n\r") == std::string::npos));
     if (!named) {
-        ReportFailure("not a desktop-file id: " + id.value_or("?"));
+        ReportFailure("デスクトップ ファイルの名前ではありません: " + id.value_or("?"));
         return std::nullopt;
     }
     return id;
-}
-
-std::string EntryPath()
-{
-    const GCharOwner path(g_build_filename(g_get_user_data_dir(), "applications", kHandlerId, nullptr));
-    return path.get();
-}
-
-std::string MimeAppsPath()
-{
-    const GCharOwner path(g_build_filename(g_get_user_config_dir(), "mimeapps.list", nullptr));
-    return path.get();
-}
-
-std::optional<std::string> ReadEntryKey(const char* key)
-{
-    const GKeyFileOwner entry(g_key_file_new());
-    if (!g_key_file_load_from_file(entry.get(), EntryPath().c_str(), G_KEY_FILE_NONE, nullptr))
-        return std::nullopt;
-    const GCharOwner value(g_key_file_get_string(entry.get(), G_KEY_FILE_DESKTOP_GROUP, key, nullptr));
-    return value ? std::optional<std::string>(value.get()) : std::nullopt;
-}
-
-// The entry stays a valid handler for RealMedia files that no menu shows, whatever the write.
-void SetEntryBasics(GKeyFile* entry)
-{
-    g_key_file_set_string(entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_TYPE,
-                          G_KEY_FILE_DESKTOP_TYPE_APPLICATION);
-    const gchar* const types[] = {kRealMediaType};
-    g_key_file_set_string_list(entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_MIME_TYPE, types, 1);
-    g_key_file_set_boolean(entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_NO_DISPLAY, TRUE);
 }
 
 class DesktopScriptShell final : public ScriptShell {
@@ -102,9 +77,8 @@ public:
             return std::nullopt;
         if (*place == AssociationPlace::Class)
             return ReadClass();
-        auto value = ReadEntryKey(EntryKey(*place));
-        if (value && (*place == AssociationPlace::Command || *place == AssociationPlace::CommandBackup))
-            value = CommandFromExec(*value);
+        const auto value = *place == AssociationPlace::Command || *place == AssociationPlace::CommandBackup ? ReadEntryCommand(EntryKey(*place))
+                                                                                       : ReadOurEntryKey(EntryKey(*place));
         if (!value)
             return std::nullopt;
         return Variant::String(*place == AssociationPlace::ClassBackup ? ClassOfId(*value) : FromUtf8(*value));
@@ -116,23 +90,41 @@ public:
         if (!place || type != u"REG_SZ" || value.ValueType() != VarType::BStr)
             return false;
         const Text& text = value.AsString();
-        if (*place == AssociationPlace::Class || *place == AssociationPlace::ClassBackup) {
-            const auto id = IdOfClass(text);
-            return id && (*place == AssociationPlace::Class ? WriteClass(*id) : WriteEntryKey(EntryKey(*place), *id));
+        const bool ours = EqualIgnoringAsciiCase(text, kClassName);
+        for (int tries = 1;; ++tries) {
+            const bool written = Awaited([&] { return Write(*place, text); });
+            if (!written || *place != AssociationPlace::Class)
+                return written;
+            // A tool that read a list before our write may put its read back after it: the
+            // lines are written again once GIO has seen them, until they stand. Our entry
+            // goes only then, with the lines it keeps.
+            if (ours ? ReadsOurClass() : !DefaultLinesNameUs())
+                return ours || Awaited(RemoveOurEntry);
+            if (tries == kTriesAgainstOverwrites) {
+                ReportFailure("ほかのプログラムが既定のアプリケーションを同時に書き換え続けたため、変更できませんでした");
+                return false;
+            }
         }
-        // The empty text stands for none: no key, rather than a Name or Exec that says nothing.
-        if (text.empty())
-            return RemoveEntryKey(EntryKey(*place));
-        auto utf8 = Utf8(text);
-        if (utf8 && (*place == AssociationPlace::Command || *place == AssociationPlace::CommandBackup)) {
-            utf8 = ExecFromCommand(*utf8);
-            if (!utf8)
-                ReportFailure("no Exec line can start this command: " + Utf8(text).value_or("?"));
-        }
-        return utf8 && WriteEntryKey(EntryKey(*place), *utf8);
     }
 
 private:
+    // Runs a write and, when it changed a file, waits for GIO to see it.
+    template <typename Writing> bool Awaited(Writing write)
+    {
+        changes_.Watch();
+        const unsigned changesBefore = DesktopFileChanges();
+        const bool written = write();
+        if (DesktopFileChanges() != changesBefore)
+            changes_.Await();
+        return written;
+    }
+
+    static bool ReadsOurClass()
+    {
+        const auto read = ReadClass();
+        return read && read->AsString() == kClassName;
+    }
+
     static std::optional<Variant> ReadClass()
     {
         const GObjectOwner info(g_app_info_get_default_for_type(kRealMediaType, FALSE));
@@ -140,51 +132,86 @@ private:
         return id ? std::optional(Variant::String(ClassOfId(id))) : std::nullopt;
     }
 
-    bool WriteClass(const std::string& id)
+    static bool Write(AssociationPlace place, const Text& text)
     {
-        return Update(MimeAppsPath(), [&](GKeyFile* list) {
-            if (id.empty())
-                g_key_file_remove_key(list, kDefaultsGroup, kRealMediaType, nullptr);
-            else
-                g_key_file_set_string(list, kDefaultsGroup, kRealMediaType, id.c_str());
-        });
-    }
-
-    bool WriteEntryKey(const char* key, const std::string& value)
-    {
-        return Update(EntryPath(), [&](GKeyFile* entry) {
-            SetEntryBasics(entry);
-            g_key_file_set_string(entry, G_KEY_FILE_DESKTOP_GROUP, key, value.c_str());
-        });
-    }
-
-    bool RemoveEntryKey(const char* key)
-    {
-        return Update(EntryPath(), [&](GKeyFile* entry) {
-            SetEntryBasics(entry);
-            g_key_file_remove_key(entry, G_KEY_FILE_DESKTOP_GROUP, key, nullptr);
-        });
-    }
-
-    template <typename Change> bool Update(const std::string& path, Change change)
-    {
-        changes_.Watch();
-        const auto update = KeyFileUpdate::Open(path);
-        if (!update)
+        if (place == AssociationPlace::Class)
+            return WriteClass(text);
+        if (place == AssociationPlace::ClassBackup) {
+            const auto id = IdOfClass(text);
+            // Backing up another class starts a new install: lines kept before it are stale.
+            return id && (*id == kHandlerId || ForgetDefaultLines()) && WriteOurEntryKey(EntryKey(place), *id);
+        }
+        const auto utf8 = Utf8(text);
+        if (!utf8)
             return false;
-        change(update->Keys());
-        const Saved saved = update->Save();
-        if (saved == Saved::Written)
-            changes_.Await();
-        return saved != Saved::Failed;
+        if (place == AssociationPlace::Command)
+            return WriteExecCommand(*utf8);
+        if (place == AssociationPlace::CommandBackup)
+            return WriteCommandKey(EntryKey(place), *utf8);
+        return WriteOurEntryKey(EntryKey(place), *utf8);
+    }
+
+    static bool WriteClass(const Text& text)
+    {
+        const auto id = IdOfClass(text);
+        if (!id)
+            return false;
+        // The openers would pass over an entry that GIO does not take: the list is not written.
+        if (*id == kHandlerId)
+            return DesktopTakesOurEntry() && SetDefaultLines(*id);
+        // The kept lines come back where they still read as ours; another class asked for
+        // than the one kept (a backup of no class is no key) is then set over them.
+        const auto backup = ReadOurEntryKey(EntryKey(AssociationPlace::ClassBackup)).value_or(std::string());
+        const bool restoring = HasKeptDefaultLines() && ClassOfId(backup) == text;
+        return RestoreDefaultLines() && (restoring || SetDefaultLines(*id));
     }
 
     AppInfoChanges& changes_;
 };
+
+std::optional<std::string> ContentsOf(const std::string& path)
+{
+    gchar* contents = nullptr;
+    gsize length = 0;
+    if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr))
+        return std::nullopt;
+    const GCharOwner owner(contents);
+    return std::string(contents, length);
+}
 
 } // namespace
 
 std::unique_ptr<ScriptShell> DesktopClassesRoot::CreateScriptShell()
 {
     return std::make_unique<DesktopScriptShell>(changes_);
+}
+
+void DesktopClassesRoot::Keep()
+{
+    ::TakeFailures();
+    keptEntry_ = ContentsOf(OurEntryPath());
+    const auto exec = ReadOurEntryKey(EntryKey(AssociationPlace::Command));
+    const auto command = exec ? CommandFromExec(*exec) : std::nullopt;
+    const auto program = command ? CommandProgram(*command) : std::nullopt;
+    keptPlayer_ = program ? PlayerLinkTarget(*program) : std::nullopt;
+}
+
+void DesktopClassesRoot::GiveBack()
+{
+    // Our entry and links only: the lists are written last, once all else has succeeded.
+    if (!keptEntry_) {
+        RemoveOurEntry();
+        return;
+    }
+    const std::string entry = OurEntryPath();
+    if (!g_file_set_contents(entry.c_str(), keptEntry_->data(), static_cast<gssize>(keptEntry_->size()), nullptr))
+        ReportFailure(entry + ": 元に戻せませんでした");
+    RemovePlayerLinks();
+    if (keptPlayer_)
+        MakePlayerLink(*keptPlayer_);
+}
+
+std::vector<std::string> DesktopClassesRoot::TakeFailures()
+{
+    return ::TakeFailures();
 }

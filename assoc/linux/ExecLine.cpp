@@ -85,14 +85,14 @@ std::optional<std::string> CommandArgument(std::string_view argument)
 
 } // namespace
 
-std::optional<std::string> ExecFromCommand(std::string_view command)
+std::optional<std::string> ExecFromCommand(std::string_view command, std::string_view program)
 {
     const auto arguments = SplitCommand(command);
     if (!arguments || arguments->empty())
         return std::nullopt;
     std::string exec;
     for (const std::string& argument : *arguments) {
-        const auto written = ExecArgument(argument);
+        const auto written = ExecArgument(exec.empty() && !program.empty() ? program : argument);
         if (!written)
             return std::nullopt;
         exec += (exec.empty() ? "" : " ") + *written;
@@ -115,4 +115,15 @@ std::optional<std::string> CommandFromExec(std::string_view exec)
         command += (command.empty() ? "\"" : " \"") + *literal + '"';
     }
     return command;
+}
+
+std::optional<std::string> CommandProgram(std::string_view command)
+{
+    const auto arguments = SplitCommand(command);
+    return arguments && !arguments->empty() ? std::optional(arguments->front()) : std::nullopt;
+}
+
+bool ExecProgramQuoted(std::string_view exec)
+{
+    return exec.starts_with('"');
 }

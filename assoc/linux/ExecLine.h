@@ -9,8 +9,13 @@
 #include <string_view>
 
 // Nothing when the command has no Exec form: an unbalanced quote, a control character,
-// "%1" inside a longer argument, or no program at all.
-std::optional<std::string> ExecFromCommand(std::string_view command);
+// "%1" inside a longer argument, or no program at all. A `program` given stands in the
+// place of the command's own.
+std::optional<std::string> ExecFromCommand(std::string_view command, std::string_view program = {});
+// The program that the command starts, without its quotes.
+std::optional<std::string> CommandProgram(std::string_view command);
+// True when the Exec line names its program in quotes, which xdg-utils cannot read.
+bool ExecProgramQuoted(std::string_view exec);
 // Nothing when GLib cannot parse the value or an argument has no Windows-style form: a
 // double quote in it, or a field code other than a whole %f, %F, %u or %U.
 std::optional<std::string> CommandFromExec(std::string_view exec);

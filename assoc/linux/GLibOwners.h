@@ -11,5 +11,6 @@ template <auto Release> struct GLibRelease {
 using GCharOwner = std::unique_ptr<gchar, GLibRelease<&g_free>>;
 using GStrvOwner = std::unique_ptr<gchar*, GLibRelease<&g_strfreev>>;
 using GErrorOwner = std::unique_ptr<GError, GLibRelease<&g_error_free>>;
+using GDirOwner = std::unique_ptr<GDir, GLibRelease<&g_dir_close>>;
 using GKeyFileOwner = std::unique_ptr<GKeyFile, GLibRelease<&g_key_file_unref>>;
 using GObjectOwner = std::unique_ptr<void, GLibRelease<&g_object_unref>>;

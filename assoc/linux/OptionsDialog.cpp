@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -72,14 +73,46 @@ void OptionsDialog::CreatePictureBoxes(int pixelsPerInchX, int pixelsPerInchY)
     }
 }
 
-void OptionsDialog::Open(frmOptions& form)
+void OptionsDialog::Open(frmOptions& form, AssociationStore& store)
 {
     form.Form_Load();
-    connect(cmdOK_, &QPushButton::clicked, this, [&form] { form.cmdOK_Click(); });
+    connect(cmdOK_, &QPushButton::clicked, this, [&] { Applying(store, [&form] { form.cmdOK_Click(); }); });
     connect(cmdCancel_, &QPushButton::clicked, this, [&form] { form.cmdCancel_Click(); });
-    connect(cmdApply_, &QPushButton::clicked, this, [&form] { form.cmdApply_Click(); });
+    connect(cmdApply_, &QPushButton::clicked, this, [&] { Applying(store, [&form] { form.cmdApply_Click(); }); });
     show();
     cmdOK_->setFocus();
+}
+
+void OptionsDialog::Applying(AssociationStore& store, const std::function<void()>& apply)
+{
+    const std::int16_t wanted = Check1Value() == kChecked ? kChecked : kUnchecked;
+    store.Keep();
+    applying_ = true;
+    apply();
+    applying_ = false;
+    // The form shows what the association now is: another state than the one asked for is a failure.
+    const bool failed = Check1Value() != wanted;
+    if (failed)
+        store.GiveBack();
+    const std::vector<std::string> reasons = store.TakeFailures();
+    if (failed || !reasons.empty()) {
+        QString text = QStringLiteral("関連づけを変えられませんでした。");
+        for (const std::string& reason : reasons)
+            text += QStringLiteral("\n") + QString::fromStdString(reason);
+        if (reasons.empty()) {
+            // The core refuses such folders without a word; another program may also have
+            // written the same default over ours at the same moment.
+            const QString reason = QStringLiteral("このフォルダーの Pexalo は関連づけられませんでした"
+                                                  "（フォルダー名に \" や % は使えません。ほかのプログラムが同時に"
+                                                  "関連づけを変えた場合は、もう一度お試しください）: ") +
+                                   QString::fromStdU16String(appFolder_);
+            std::fprintf(stderr, "Ordinel: %s\n", reason.toLocal8Bit().constData());
+            text += QStringLiteral("\n") + reason;
+        }
+        QMessageBox::warning(this, windowTitle(), text);
+    }
+    if (std::exchange(unloadAfterApply_, false))
+        Unload();
 }
 
 std::optional<Text> OptionsDialog::AppPath()
@@ -110,7 +143,10 @@ void OptionsDialog::SetCheck1Value(std::int16_t value)
 
 void OptionsDialog::Unload()
 {
-    QDialog::done(QDialog::Rejected);
+    if (applying_)
+        unloadAfterApply_ = true;
+    else
+        QDialog::done(QDialog::Rejected);
 }
 
 void OptionsDialog::AssociationsChanged()

@@ -3,20 +3,19 @@
 #include "DesktopClassesRoot.h"
 #include "LocaleCodePage.h"
 #include "OptionsDialog.h"
-
-#include <QApplication>
+#include "QtApplication.h"
 
 int main(int argc, char** argv)
 {
     // A Wayland session finds the window's desktop entry, and so its name and icon, by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("ordinel"));
-    QApplication application(argc, argv);
+    const auto application = OpenApplication(argc, argv);
     DesktopClassesRoot classesRoot;
     NoBinaryValues native;
     const LocaleCodePage codePage;
     OptionsDialog dialog(QCoreApplication::applicationDirPath().toStdU16String());
     frmOptions form(dialog, {classesRoot, native, codePage}, {u"Pexalo", u'/', false});
-    QObject::connect(&dialog, &QDialog::finished, &application, &QCoreApplication::quit);
-    dialog.Open(form);
-    return application.exec();
+    QObject::connect(&dialog, &QDialog::finished, application.get(), &QCoreApplication::quit);
+    dialog.Open(form, classesRoot);
+    return application->exec();
 }

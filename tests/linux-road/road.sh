@@ -6,7 +6,10 @@
 # Pexalo with the clip (named with blanks, brackets, quotes and a byte that is not UTF-8) as
 # its one argument; it shows the clip in its one window until Escape. Without a file Pexalo
 # asks, in Japanese. A second folder's Ordinel takes over; unticking there gives the other
-# player back and changes nothing else, even after another tool rewrote mimeapps.list.
+# player back and changes nothing else, even after another tool rewrote mimeapps.list. After
+# each tick and untick every opener (gio open, xdg-open, mimeopen, exo-open) and xdg-mime name
+# the same program, with a desktop set, with none (xdg-utils then reads our Exec line itself)
+# and with a desktop's own list; an untick leaves the user's folders as they were.
 # Screenshots of the dialog and the player go to SHOTS.
 # Usage: road.sh BIN CLIP SHOTS. Needs DISPLAY.
 set -uo pipefail
@@ -34,8 +37,13 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 cp "$bin/Ordinel" "$bin/Pexalo" "$app/"
 file="$work/media/$(printf 'サンプル "動画" (テスト) \xff.rm')"
 cp "$clip" "$file"
+# mimeopen takes no name that is not UTF-8.
+plain="$work/media/サンプル \"動画\".rm"
+cp "$clip" "$plain"
 
-printf '[Desktop Entry]\nType=Application\nName=Foo Player\nExec=true %%f\nMimeType=%s;\n' "$type" \
+printf '#!/bin/sh\ntouch "%s/foo-started"\n' "$work" >"$work/foo-player"
+chmod +x "$work/foo-player"
+printf '[Desktop Entry]\nType=Application\nName=Foo Player\nExec=%s %%f\nMimeType=%s;\n' "$work/foo-player" "$type" \
   >"$work/share/applications/foo-player.desktop"
 printf '# mine\n\n[Default Applications]\ntext/plain=foo-editor.desktop\n%s=foo-player.desktop\n\n[Added Associations]\n%s=foo-player.desktop;\n' \
   "$type" "$type" >"$list"
@@ -93,13 +101,45 @@ run_in_japanese() {
   [ "$status" -eq 0 ] || fail "$program ended with status $status: $(cat "$work/stderr")"
 }
 ordinel() { run_in_japanese "$app/Ordinel" window:オプション "$@"; }
+toggle() { ordinel "Tab Tab Tab space shift+Tab space Tab Tab Return"; }
+# What an opener starts for a clip: "pexalo" (this folder's, with the clip as its one
+# argument, ended at once), "foo" (the other player) or "none".
+started_by() {
+  local got=none opener
+  rm -f "$work/foo-started"
+  "$@" "$plain" >/dev/null 2>&1 &
+  opener=$!
+  for _ in $(seq 150); do
+    if started_player; then
+      got="pexalo with other arguments"
+      [ "$(tr '\0' '\n' <"/proc/$pid/cmdline" | tail -n +2)" = "$plain" ] && got=pexalo
+      # Killed outright: a player told to end in its first moments may not hear it yet.
+      kill -KILL "$pid"; wait_for 10 ended; pid=
+      break
+    fi
+    [ -e "$work/foo-started" ] && got=foo && break
+    sleep 0.2
+  done
+  kill "$opener" 2>/dev/null; wait "$opener" 2>/dev/null
+  echo "$got"
+}
+# Each opener's program, then xdg-mime's default; all must name $1 (pexalo or foo).
+openers_agree() {
+  local seen="" expected
+  for opener in "gio open" xdg-open "mimeopen -n" exo-open; do seen+="$(started_by $opener) "; done
+  seen+=$(xdg-mime query default $type)
+  expected="$1 $1 $1 $1 $([ "$1" = pexalo ] && echo ordinel-rmfile || echo foo-player).desktop"
+  [ "$seen" = "$expected" ] || fail "${XDG_CURRENT_DESKTOP:-no desktop}: gio open, xdg-open, mimeopen, exo-open, xdg-mime: $seen"
+}
+# The user's folders: every file's path and contents.
+user_files() { (cd "$HOME" && find config data -print -type f -exec cat {} \; 2>/dev/null); }
 # Opens the clip with an opener and checks the Pexalo it starts: the clip as its one
 # argument, and video in window $1 (the player's own when empty). Escape ends it.
 open_with() {
   local shown=$1; shift
   "$@" "$file" 2>"$work/opened.log" || fail "$* failed"
   wait_for 30 started_player || fail "$* started no Pexalo in \"$app\""
-  [ "$(tr '\0' '\n' <"/proc/$pid/cmdline")" = "$app/Pexalo"$'\n'"$file" ] || fail "$*: not the clip as one argument"
+  [ "$(tr '\0' '\n' <"/proc/$pid/cmdline" | tail -n +2)" = "$file" ] || fail "$*: not the clip as one argument"
   if [ -z "$shown" ]; then
     wait_for 30 has_window '^Form1$' || fail "$* started no window titled Form1"
     shown=$(window '^Form1$')
@@ -116,9 +156,12 @@ open_with() {
 
 [ "$(env -u DISPLAY "$app/Pexalo" --version)" = "Pexalo 1.00" ] || fail "--version"
 env -u DISPLAY "$app/Pexalo" --help | grep -q '^Usage: Pexalo \[FILE\]$' || fail "--help"
-# A switch is one only when alone: here both arguments are the path.
-said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$app/Pexalo" --help "$clip" 2>&1); status=$?
-[ "$status" -eq 1 ] && [ "$(wc -l <<<"$said")" -eq 1 ] || fail "without a display: status $status, said: $said"
+# Without a display both programs say so in one line and end with status 1; a switch is one
+# only when alone, so here both of Pexalo's arguments are the path.
+for started in "Pexalo --help $clip" Ordinel; do
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$app/"$started 2>&1); status=$?
+  [ "$status" -eq 1 ] && [ "$(wc -l <<<"$said")" -eq 1 ] || fail "$started without a display: status $status, said: $said"
+done
 
 # Enter on the box presses no button; Escape cancels.
 ordinel "Tab Tab Tab space Return Escape"
@@ -131,6 +174,7 @@ ordinel "Tab Tab Tab space" shot "shift+Tab space Tab Tab Return"
 # 5805 x 3450 twips at 96 pixels per inch.
 [ "$(identify -format %wx%h "$shots/ordinel-linux.png")" = 387x230 ] || fail "the dialog is not of its designed size"
 desktop-file-validate "$entry" || fail "the entry is not valid"
+openers_agree pexalo
 
 open_with "" xdg-open
 convert "$work/shown.miff" "$shots/pexalo-linux.png"
@@ -163,6 +207,23 @@ cp "$list" "$work/rewritten.list"
 app=$second ordinel "Tab Tab Tab space Tab space"
 [ "$(default_app)" = foo-player.desktop ] || fail "the default is $(default_app), not the other player"
 [ "$(xdg-mime query default $type)" = foo-player.desktop ] || fail "xdg-mime does not see the other player"
-sed "s|^$type=ordinel-rmfile.desktop\$|$type=foo-player.desktop|" "$work/rewritten.list" | diff - "$list" ||
-  fail "more than the default for $type changed"
+sed -e "s|^$type=ordinel-rmfile.desktop\$|$type=foo-player.desktop|" -e "s|;ordinel-rmfile.desktop;\$|;|" \
+  "$work/rewritten.list" | diff - "$list" || fail "more than the default for $type changed"
+openers_agree foo
+
+# Window managers set no desktop; a desktop's own list is read before mimeapps.list.
+for session in none X; do
+  if [ $session = none ]; then
+    unset XDG_CURRENT_DESKTOP
+  else
+    export XDG_CURRENT_DESKTOP=$session
+    printf '[Default Applications]\n%s=foo-player.desktop\n' "$type" >"$XDG_CONFIG_HOME/x-mimeapps.list"
+  fi
+  before=$(user_files)
+  toggle
+  openers_agree pexalo
+  toggle
+  openers_agree foo
+  [ "$(user_files)" = "$before" ] || fail "$session: untick left the user's folders changed"
+done
 echo "ok"

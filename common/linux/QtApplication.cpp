@@ -15,6 +15,8 @@ struct HeldMessage {
 
 // Qt's messages while it looks for a display: held back, and dropped if there is none.
 std::vector<HeldMessage> gHeld;
+// The name the program calls itself by in its one line.
+QByteArray gProgram;
 
 const char* EnvironmentValue(const char* name)
 {
@@ -25,8 +27,8 @@ const char* EnvironmentValue(const char* name)
 void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "Pexalo: no display to open a window on (DISPLAY %s, WAYLAND_DISPLAY %s)\n",
-                     EnvironmentValue("DISPLAY"), EnvironmentValue("WAYLAND_DISPLAY"));
+        std::fprintf(stderr, "%s: no display to open a window on (DISPLAY %s, WAYLAND_DISPLAY %s)\n",
+                     gProgram.constData(), EnvironmentValue("DISPLAY"), EnvironmentValue("WAYLAND_DISPLAY"));
         std::_Exit(1);
     }
     gHeld.push_back({type, context.category, text});
@@ -36,6 +38,7 @@ void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
 
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv)
 {
+    gProgram = argc > 0 ? QByteArray(argv[0]).split('/').last() : QByteArray();
     const QtMessageHandler previous = qInstallMessageHandler(HoldOrEnd);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
