@@ -63,14 +63,15 @@ public:
 
 private:
     enum Value { Class, Name, Command };
-    static constexpr std::size_t kPathOf[] = {0, 2, 4};
+    static constexpr AssociationPlace kPlaceOf[] = {AssociationPlace::Class, AssociationPlace::Name,
+                                                    AssociationPlace::Command};
 
     Text Read(Value v) const
     {
-        const auto found = registry_.values.find(kAssociationPaths[kPathOf[v]]);
+        const auto found = registry_.values.find(PathOf(kPlaceOf[v]));
         return found == registry_.values.end() ? Text() : found->second.AsString();
     }
-    void Write(Value v, const Text& text) { registry_.values[kAssociationPaths[kPathOf[v]]] = Variant::String(text); }
+    void Write(Value v, const Text& text) { registry_.values[PathOf(kPlaceOf[v])] = Variant::String(text); }
 
     Text CommandOf(std::size_t folder) const
     {
@@ -143,11 +144,11 @@ private:
                 return {};
             // It kept the class it replaced, and lost rmfile's name and command.
             if (!IsRmfile(Read(Class)))
-                registry_.values[kAssociationPaths[1]] = Variant::String(Read(Class));
+                registry_.values[PathOf(AssociationPlace::ClassBackup)] = Variant::String(Read(Class));
             Write(Class, u"rmfile");
             Write(Name, u"RealMedia ファイル");
             Write(Command, CommandOf(step.what));
-            expected_[Class] = RegReadString(kAssociationPaths[1], registry_.Ports());
+            expected_[Class] = RegReadString(PathOf(AssociationPlace::ClassBackup), registry_.Ports());
             expected_[Name] = expected_[Command] = Text();
             return {};
         default: break;
