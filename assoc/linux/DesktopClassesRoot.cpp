@@ -9,6 +9,7 @@
 #include "KeyFileUpdate.h"
 #include "OurEntry.h"
 #include "PlayerLink.h"
+#include "Utf8.h"
 
 #include <glib/gstdio.h>
 
@@ -28,27 +29,17 @@ const char* EntryKey(AssociationPlace place)
     }
 }
 
+// Nothing for a text that no key file can hold as it is.
 std::optional<std::string> Utf8(TextView text)
 {
-    if (text.find(u'\0') != TextView::npos)
+    if (text.find(u'\0') != TextView::npos || !IsWellFormed(text))
         return std::nullopt;
-    glong length = 0;
-    const GCharOwner utf8(g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text.data()),
-                                          static_cast<glong>(text.size()), nullptr, &length, nullptr));
-    return utf8 ? std::optional(std::string(utf8.get(), static_cast<std::size_t>(length))) : std::nullopt;
-}
-
-Text FromUtf8(const std::string& utf8)
-{
-    glong length = 0;
-    const GCharOwner text(reinterpret_cast<gchar*>(
-        g_utf8_to_utf16(utf8.data(), static_cast<glong>(utf8.size()), nullptr, &length, nullptr)));
-    return text ? Text(reinterpret_cast<const char16_t*>(text.get()), static_cast<std::size_t>(length)) : Text();
+    return Utf8Of(text);
 }
 
 Text ClassOfId(const std::string& id)
 {
-    return id == kHandlerId ? Text(kClassName) : FromUtf8(id);
+    return id == kHandlerId ? Text(kClassName) : TextOfUtf8(id);
 }
 
 // Nothing, with the reason said, for a text that names no desktop file.
@@ -81,7 +72,7 @@ public:
                                                                                        : ReadOurEntryKey(EntryKey(*place));
         if (!value)
             return std::nullopt;
-        return Variant::String(*place == AssociationPlace::ClassBackup ? ClassOfId(*value) : FromUtf8(*value));
+        return Variant::String(*place == AssociationPlace::ClassBackup ? ClassOfId(*value) : TextOfUtf8(*value));
     }
 
     bool RegWrite(const Text& path, const Variant& value, const Text& type) override

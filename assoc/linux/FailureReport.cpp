@@ -1,6 +1,5 @@
 #include "FailureReport.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -11,7 +10,7 @@ std::vector<std::string> gFailures;
 
 void ReportFailure(const std::string& reason)
 {
-    std::fprintf(stderr, "Ordinel: %s\n", reason.c_str());
+    kOrdinelReport.Say(reason);
     gFailures.push_back(reason);
 }
 

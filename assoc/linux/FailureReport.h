@@ -1,10 +1,13 @@
 #pragma once
 // Failures of the association's adapters: each said at once on the standard error, and
 // kept until the dialog shows them to the user.
+#include "ProgramReport.h"
+
 #include <string>
 #include <vector>
 
-// "Ordinel: <reason>" on the standard error.
+inline constexpr ProgramReport kOrdinelReport{"Ordinel"};
+
 void ReportFailure(const std::string& reason);
 // The reasons said since the last call, in order.
 std::vector<std::string> TakeFailures();

@@ -1,5 +1,8 @@
 #include "OptionsDialog.h"
 
+#include "FailureReport.h"
+#include "QtText.h"
+#include "ReportBox.h"
 #include "frmOptionsDesign.h"
 
 #include <QCheckBox>
@@ -7,18 +10,11 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
-#include <cstdio>
 
 namespace {
-
-QString FromText(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
 
 QRect Pixels(const TwipRect& twips, int pixelsPerInchX, int pixelsPerInchY)
 {
@@ -29,7 +25,7 @@ QRect Pixels(const TwipRect& twips, int pixelsPerInchX, int pixelsPerInchY)
 template <typename Control>
 Control* Place(QWidget* parent, const char* name, const ControlDesign& design, int pixelsPerInchX, int pixelsPerInchY)
 {
-    auto* control = new Control(FromText(design.caption), parent);
+    auto* control = new Control(ToQString(design.caption), parent);
     control->setObjectName(name);
     control->setGeometry(Pixels(design.rect, pixelsPerInchX, pixelsPerInchY));
     return control;
@@ -42,7 +38,7 @@ OptionsDialog::OptionsDialog(Text appFolder) : appFolder_(std::move(appFolder))
     using namespace frmOptionsDesign;
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(FromText(kCaption));
+    setWindowTitle(ToQString(kCaption));
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int dpiX = qRound(screen->logicalDotsPerInchX());
     const int dpiY = qRound(screen->logicalDotsPerInchY());
@@ -67,7 +63,7 @@ void OptionsDialog::CreatePictureBoxes(int pixelsPerInchX, int pixelsPerInchY)
         auto* picture = new QWidget(this);
         picture->setObjectName(QStringLiteral("picOptions%1").arg(index));
         picture->setGeometry(Pixels(kPicOptions, pixelsPerInchX, pixelsPerInchY));
-        auto* frame = new QGroupBox(FromText(kFraSampleCaptions[index - 1]), picture);
+        auto* frame = new QGroupBox(ToQString(kFraSampleCaptions[index - 1]), picture);
         frame->setObjectName(QStringLiteral("fraSample%1").arg(index + 1));
         frame->setGeometry(Pixels(kFraSample, pixelsPerInchX, pixelsPerInchY));
     }
@@ -105,11 +101,11 @@ void OptionsDialog::Applying(AssociationStore& store, const std::function<void()
             const QString reason = QStringLiteral("このフォルダーの Pexalo は関連づけられませんでした"
                                                   "（フォルダー名に \" や % は使えません。ほかのプログラムが同時に"
                                                   "関連づけを変えた場合は、もう一度お試しください）: ") +
-                                   QString::fromStdU16String(appFolder_);
-            std::fprintf(stderr, "Ordinel: %s\n", reason.toLocal8Bit().constData());
+                                   ToQString(appFolder_);
+            kOrdinelReport.Say(reason.toStdString());
             text += QStringLiteral("\n") + reason;
         }
-        QMessageBox::warning(this, windowTitle(), text);
+        ShowReport(kOrdinelReport, QMessageBox::Warning, text, this);
     }
     if (std::exchange(unloadAfterApply_, false))
         Unload();
@@ -120,8 +116,7 @@ std::optional<Text> OptionsDialog::AppPath()
     // Qt gives no folder when it cannot find the program, and a replacement character for
     // bytes of its path that are not text: a command built from either names another path.
     if (appFolder_.empty() || appFolder_.find(u'\uFFFD') != Text::npos) {
-        std::fputs("Ordinel: the program's folder cannot be named, so .rm files cannot be associated with it\n",
-                   stderr);
+        kOrdinelReport.Say("the program's folder cannot be named, so .rm files cannot be associated with it");
         return std::nullopt;
     }
     return appFolder_;

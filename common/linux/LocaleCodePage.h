@@ -1,6 +1,5 @@
 #pragma once
-// The narrow-character encoding on Linux: the locale's, which Qt 6 takes to be UTF-8 on
-// every Unix system; file names on disk and the desktop's entries use the same. What is not
+// The narrow-character encoding on Linux: UTF-8, as the locale is taken to be. What is not
 // well-formed (a stray byte, a lone surrogate) becomes U+FFFD, never a crash.
 #include "AnsiCodePage.h"
 

@@ -1,7 +1,7 @@
 #include "QtApplication.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,8 +15,8 @@ struct HeldMessage {
 
 // Qt's messages while it looks for a display: held back, and dropped if there is none.
 std::vector<HeldMessage> gHeld;
-// The name the program calls itself by in its one line.
-QByteArray gProgram;
+// Says the one line when there is no display.
+const ProgramReport* gReport = nullptr;
 
 const char* EnvironmentValue(const char* name)
 {
@@ -27,8 +27,8 @@ const char* EnvironmentValue(const char* name)
 void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s: no display to open a window on (DISPLAY %s, WAYLAND_DISPLAY %s)\n",
-                     gProgram.constData(), EnvironmentValue("DISPLAY"), EnvironmentValue("WAYLAND_DISPLAY"));
+        gReport->Say(std::string("no display to open a window on (DISPLAY ") + EnvironmentValue("DISPLAY") +
+                     ", WAYLAND_DISPLAY " + EnvironmentValue("WAYLAND_DISPLAY") + ")");
         std::_Exit(1);
     }
     gHeld.push_back({type, context.category, text});
@@ -36,9 +36,9 @@ void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
 
 } // namespace
 
-std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv)
+std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv, const ProgramReport& report)
 {
-    gProgram = argc > 0 ? QByteArray(argv[0]).split('/').last() : QByteArray();
+    gReport = &report;
     const QtMessageHandler previous = qInstallMessageHandler(HoldOrEnd);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);

@@ -1,9 +1,7 @@
 #include "ErrorReport.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include "ReportBox.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -36,9 +34,7 @@ void ReportErrorAndExit(PlatformError error)
         text += QLatin1String(": ") + QLatin1String(description);
     if (!gCause.empty())
         text += QLatin1String(" (") + QString::fromStdString(gCause) + QLatin1Char(')');
-    std::fprintf(stderr, "Pexalo: %s\n", qPrintable(text));
-    std::fflush(stderr);
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        QMessageBox(QMessageBox::Critical, QStringLiteral("Pexalo"), text, QMessageBox::Ok).exec();
+    kPexaloReport.Say(text.toStdString());
+    ShowReport(kPexaloReport, QMessageBox::Critical, text);
     std::_Exit(1);
 }

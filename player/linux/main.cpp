@@ -1,5 +1,6 @@
 // Pexalo on Linux: Qt Widgets and libmpv around the portable player core.
 #include "ArgumentText.h"
+#include "ErrorReport.h"
 #include "LinuxStartup.h"
 #include "QtApplication.h"
 #include "QtTranslations.h"
@@ -24,7 +25,7 @@ int main(int argc, char** argv)
     // OpenGL).
     if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
         qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
-    const auto app = OpenApplication(qtArgc, argv);
+    const auto app = OpenApplication(qtArgc, argv, kPexaloReport);
     // libmpv parses numbers with the C locale's decimal point.
     std::setlocale(LC_NUMERIC, "C");
     const QtTranslations translations(QLocale::system());

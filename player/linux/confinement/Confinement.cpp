@@ -3,9 +3,11 @@
 #include "Landlock.h"
 #include "SyscallFilter.h"
 
+#include "ErrorReport.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include <sys/prctl.h>
 
@@ -22,11 +24,11 @@ void ConfineToClips(const SourceLocations& clips)
     }
     // Both need it: nothing the process starts can gain rights it has not.
     if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) {
-        std::fprintf(stderr, "Pexalo: runs unconfined: %s\n", std::strerror(errno));
+        kPexaloReport.Say(std::string("runs unconfined: ") + std::strerror(errno));
         return;
     }
     if (RestrictFilesAndNetwork(paths, network) == 0)
-        std::fputs("Pexalo: this kernel offers no Landlock: files and network are not confined\n", stderr);
+        kPexaloReport.Say("this kernel offers no Landlock: files and network are not confined");
     if (const int status = FilterSystemCalls(network); status < 0)
-        std::fprintf(stderr, "Pexalo: no system call filter: %s\n", std::strerror(-status));
+        kPexaloReport.Say(std::string("no system call filter: ") + std::strerror(-status));
 }

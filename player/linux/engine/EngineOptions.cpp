@@ -1,8 +1,8 @@
 #include "EngineOptions.h"
 
+#include "ErrorReport.h"
 #include "TestHooks.h"
 
-#include <cstdio>
 #include <vector>
 
 std::string ApplyOptions(mpv_handle* mpv, std::span<const EngineOption> options)
@@ -14,7 +14,7 @@ std::string ApplyOptions(mpv_handle* mpv, std::span<const EngineOption> options)
         const std::string failure = std::string(option.name) + "=" + option.value + ": " + mpv_error_string(status);
         if (option.safety)
             return failure;
-        std::fprintf(stderr, "Pexalo: engine option %s\n", failure.c_str());
+        kPexaloReport.Say("engine option " + failure);
     }
     return {};
 }

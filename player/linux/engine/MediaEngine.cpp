@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QResizeEvent>
 
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -198,7 +197,7 @@ std::string MediaEngine::WhyUnreadable(const ClipLocation& clip)
 void MediaEngine::Skipped(const ClipFailure& failure)
 {
     const QString shown = Shown(failure);
-    std::fprintf(stderr, "Pexalo: %s\n", qPrintable(QString(shown).replace(QLatin1Char('\n'), QLatin1String(": "))));
+    kPexaloReport.Say(shown.toStdString());
     // Shown over the picture for a while, as the list goes on to its next clip.
     const QByteArray text = shown.toUtf8();
     const char* command[] = {"show-text", text.constData(), "6000", "0", nullptr};
