@@ -2,7 +2,6 @@
 
 #include "TestHooks.h"
 
-#include <QPaintEngine>
 #include <QPainter>
 
 #include <cstdint>
@@ -11,17 +10,10 @@ namespace {
 
 constexpr std::uint32_t kOpaque = 0xFF000000;
 
-// libmpv's name for the byte order of Qt's native-endian 0xAARRGGBB pixels.
-const char* MpvFormat(QImage::Format format)
+// libmpv's name for the byte order of the frame's native-endian 0xFFRRGGBB pixels.
+const char* MpvFormat()
 {
-    switch (format) {
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-        return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "bgr0" : "0rgb";
-    default:
-        return nullptr;
-    }
+    return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "bgr0" : "0rgb";
 }
 
 } // namespace
@@ -65,35 +57,30 @@ VideoSurface::~VideoSurface() = default;
 void VideoSurface::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect area = painter.deviceTransform().mapRect(rect());
-    if (auto* target = dynamic_cast<QImage*>(painter.paintEngine()->paintDevice()); target && Render(*target, area))
+    const QSize size = painter.deviceTransform().mapRect(rect()).size();
+    if (size.isEmpty())
         return;
-    QImage frame(area.size(), QImage::Format_RGB32);
-    Render(frame, frame.rect());
-    painter.drawImage(rect(), frame);
+    if (frame_.size() != size)
+        frame_ = QImage(size, QImage::Format_RGB32);
+    Render();
+    painter.drawImage(rect(), frame_);
 }
 
-bool VideoSurface::Render(QImage& target, const QRect& area)
+void VideoSurface::Render()
 {
-    const char* format = MpvFormat(target.format());
-    // libmpv may write over the rest of each row it draws: only whole rows are its to draw.
-    if (!format || area.left() != 0 || area.width() != target.width() || area.top() < 0 ||
-        area.bottom() >= target.height())
-        return false;
-    int size[] = {area.width(), area.height()};
-    std::size_t stride = static_cast<std::size_t>(target.bytesPerLine());
+    int size[] = {frame_.width(), frame_.height()};
+    std::size_t stride = static_cast<std::size_t>(frame_.bytesPerLine());
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
-                                 {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
+                                 {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(MpvFormat())},
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                 {MPV_RENDER_PARAM_SW_POINTER, target.scanLine(area.top())},
+                                 {MPV_RENDER_PARAM_SW_POINTER, frame_.bits()},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     mpv_render_context_render(context_.get(), params);
-    // The engine leaves the fourth byte undefined; a window with alpha must stay opaque.
-    if (target.hasAlphaChannel())
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            auto* pixel = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
-            for (int x = 0; x < area.width(); ++x)
-                pixel[x] |= kOpaque;
-        }
-    return true;
+    // The engine leaves the fourth byte undefined, and Qt copies it as the pixel's alpha into
+    // a window that has one: it must be opaque.
+    for (int y = 0; y < frame_.height(); ++y) {
+        auto* pixel = reinterpret_cast<std::uint32_t*>(frame_.scanLine(y));
+        for (int x = 0; x < frame_.width(); ++x)
+            pixel[x] |= kOpaque;
+    }
 }

@@ -1,12 +1,12 @@
 #pragma once
 // The engine's picture inside the player's own window, on X11, Wayland and Qt's offscreen
-// platform alike: libmpv's software render API draws each frame straight into the image
-// that Qt shows (the window's backing store), so there is no second window and no second
-// full-screen image. Other targets (another pixel format, a part of a row, a grab) get the
-// frame through an image of its own.
+// platform alike: libmpv's software render API draws each frame into an image of the
+// surface's size, kept from frame to frame, which Qt then draws like any other image. There
+// is no second window.
 // Not supported: hardware decoding or scaling on the GPU.
 #include <mpv/render.h>
 
+#include <QImage>
 #include <QWidget>
 
 #include <memory>
@@ -22,11 +22,12 @@ protected:
 
 private:
     explicit VideoSurface(QWidget* parent);
-    // Draws the current frame over `area` of `target`; false when it cannot draw there.
-    bool Render(QImage& target, const QRect& area);
+    // Draws the engine's current frame into frame_.
+    void Render();
 
     struct ContextFree {
         void operator()(mpv_render_context* context) const;
     };
     std::unique_ptr<mpv_render_context, ContextFree> context_;
+    QImage frame_;  // in device pixels
 };
