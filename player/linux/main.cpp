@@ -25,6 +25,10 @@ int main(int argc, char** argv)
     // OpenGL).
     if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
         qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
+    // Where no sound server answers, the engine tries SDL for sound, which would take SIGINT
+    // and SIGTERM for events that nobody reads: the player would not end when told to.
+    if (!qEnvironmentVariableIsSet("SDL_NO_SIGNAL_HANDLERS"))
+        qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
     const auto app = OpenApplication(qtArgc, argv, kPexaloReport);
     // libmpv parses numbers with the C locale's decimal point.
     std::setlocale(LC_NUMERIC, "C");

@@ -113,8 +113,10 @@ started_by() {
     if started_player; then
       got="pexalo with other arguments"
       [ "$(tr '\0' '\n' <"/proc/$pid/cmdline" | tail -n +2)" = "$plain" ] && got=pexalo
-      # Killed outright: a player told to end in its first moments may not hear it yet.
-      kill -KILL "$pid"; wait_for 10 ended; pid=
+      # Told to end in its first moments, as a desktop that logs out tells it.
+      kill -TERM "$pid"
+      wait_for 10 ended || { got="pexalo that SIGTERM did not end"; kill -KILL "$pid"; }
+      pid=
       break
     fi
     [ -e "$work/foo-started" ] && got=foo && break
