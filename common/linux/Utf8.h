@@ -1,8 +1,9 @@
 #pragma once
 // UTF-8, the encoding of text on Linux (the locale's, as Qt 6 takes every Unix locale to be,
-// file names, the desktop's files), against the core's UTF-16 Text. Both Linux programs
-// convert through these alone. A conversion never stops at ill-formed input: what stands
-// for it is the caller's choice, U+FFFD unless said otherwise.
+// file names, the desktop's files), against the core's UTF-16 Text: both Linux programs
+// convert the core's text through these alone (Qt's own strings meet UTF-8 only at Qt's
+// API). A conversion never stops at ill-formed input: what stands for it is the caller's
+// choice, U+FFFD unless said otherwise.
 #include "Text.h"
 
 #include <string>
