@@ -23,11 +23,12 @@ for exe in "$PLAYER" "$ORDINEL" "$STANDIN" "$BENCH/BareWindow.exe" "$BENCH/BareD
   [ -f "$exe" ] || fail "missing $exe: build the win32 preset first"
 done
 
-# One server for the whole run, so no program pays for starting it; in a fresh checkout the
-# prefix is made by the first program started in it.
-mkdir -p "$PEXALO_WINEPREFIX"
-WINEPREFIX="$PEXALO_WINEPREFIX" wineserver -p
+# The prefix is made (in a fresh checkout) and the stand-in registered before the server
+# becomes persistent: making a prefix waits for its server to end.
 register_standin
+WINEPREFIX="$PEXALO_WINEPREFIX" wineserver -w
+# Then one server for the whole run, so no program pays for starting it.
+WINEPREFIX="$PEXALO_WINEPREFIX" wineserver -p
 export PEXALO_STANDIN_EXIT=1   # the stand-in ends the player once it has the path
 
 # The probe's output for one start: "start US" and, when watching a window, "shown US".
