@@ -31,8 +31,9 @@ Utf8Sequence FirstSequence(std::string_view bytes)
             continue;
         char32_t codePoint = lead & (0x7F >> form.length);
         for (std::size_t i = 1; i < form.length; ++i) {
+            // Past the end reads as 0, which no range allows.
             const auto next = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
-            if (i == bytes.size() || next < (i == 1 ? form.low : 0x80) || next > (i == 1 ? form.high : 0xBF))
+            if (next < (i == 1 ? form.low : 0x80) || next > (i == 1 ? form.high : 0xBF))
                 return {i, false, 0};
             codePoint = codePoint << 6 | (next & 0x3F);
         }

@@ -26,7 +26,8 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
         qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
     // Where no sound server answers, the engine tries SDL for sound, which would take SIGINT
-    // and SIGTERM for events that nobody reads: the player would not end when told to.
+    // and SIGTERM for events that nobody reads: the player would not end when told to. Set
+    // here, before any thread may read the environment.
     if (!qEnvironmentVariableIsSet("SDL_NO_SIGNAL_HANDLERS"))
         qputenv("SDL_NO_SIGNAL_HANDLERS", "1");
     const auto app = OpenApplication(qtArgc, argv, kPexaloReport);
